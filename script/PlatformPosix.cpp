@@ -1,0 +1,152 @@
+// The file layer on POSIX systems, for the native build and its tests.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "Error.h"
+#include "Platform.h"
+
+namespace orv {
+
+namespace {
+
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  ~Fd() { reset(); }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  explicit operator bool() const { return fd_ >= 0; }
+  void reset(int fd = -1) {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = fd;
+  }
+
+ private:
+  int fd_;
+};
+
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+}  // namespace
+
+std::string SystemErrorText(unsigned long code) {
+  std::string text = std::strerror(static_cast<int>(code));
+  while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.'))
+    text.pop_back();
+  return text;
+}
+
+std::string ProgramFolder() {
+  char path[4096];
+  const ssize_t length = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  return length > 0 ? FolderOf(std::string(path, length)) : std::string();
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t cut = path.find_last_of('/');
+  return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+}
+
+std::string ReadWholeFile(const std::string& path) {
+  Fd file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (!file) throw OpenFileError(path, SystemErrorText(errno));
+  struct stat info {};
+  if (::fstat(file.get(), &info) == 0 && S_ISDIR(info.st_mode))
+    throw OpenFileError(path, SystemErrorText(EISDIR));
+  std::string bytes;
+  if (info.st_size > 0) bytes.reserve(static_cast<size_t>(info.st_size));
+  char chunk[1 << 16];
+  for (;;) {
+    const ssize_t got = ::read(file.get(), chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) throw OpenFileError(path, SystemErrorText(errno));
+    if (got == 0) break;
+    bytes.append(chunk, static_cast<size_t>(got));
+  }
+  return bytes;
+}
+
+void ReplaceFileContents(const std::string& path, std::string_view bytes) {
+  static std::atomic<unsigned> counter{0};
+  const std::string temp = FolderOf(path) + "~orv" + std::to_string(::getpid()) + "_" +
+                           std::to_string(counter++) + ".tmp";
+  // Removes the temporary file on every way out but the successful rename.
+  struct TempPath {
+    std::string path;
+    bool committed = false;
+    ~TempPath() {
+      if (!committed) ::unlink(path.c_str());
+    }
+  } guard{temp};
+  Fd file(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (!file) {
+    guard.committed = true;  // nothing was created
+    throw CreateFileError(path, SystemErrorText(errno));
+  }
+
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t wrote = ::write(file.get(), bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) throw StreamWriteError();
+    done += static_cast<size_t>(wrote);
+  }
+  if (::fsync(file.get()) != 0) throw StreamWriteError();
+  file.reset();
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    throw CreateFileError(path, SystemErrorText(EISDIR));
+  if (::rename(temp.c_str(), path.c_str()) != 0) throw CreateFileError(path, SystemErrorText(errno));
+  guard.committed = true;
+}
+
+std::vector<std::string> ListSubfolders(const std::string& folder) {
+  std::vector<std::string> names;
+  std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.empty() ? "." : folder.c_str()));
+  if (!dir) return names;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    struct stat info {};
+    if (::stat((folder + name).c_str(), &info) == 0 && S_ISDIR(info.st_mode)) names.push_back(name);
+  }
+  return names;
+}
+
+bool CreateFolder(const std::string& path) { return ::mkdir(path.c_str(), 0777) == 0; }
+
+bool CopyFileOver(const std::string& from, const std::string& to) {
+  try {
+    ReplaceFileContents(to, ReadWholeFile(from));
+    return true;
+  } catch (const Error&) {
+    return false;
+  }
+}
+
+bool FileExists(const std::string& path) {
+  struct stat info {};
+  return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+}  // namespace orv

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include "Document.h"
+#include "Error.h"
+#include "Fixtures.h"
+#include "ScriptFile.h"
+#include "TestFiles.h"
+
+namespace orv {
+namespace {
+
+ScriptDocument WorkedExample() {
+  ScriptDocument doc;
+  doc.themes = {"Plain"};
+  doc.themeIndex = 0;
+  const PanelTexts p = NewPanelTexts();
+  doc.PL.Append(p.title);
+  doc.PHL.Append(p.height);
+  doc.PIL.Append(p.icons);
+  doc.PEL.Append(p.expanded);
+  doc.PDL.Append(p.data);
+  return doc;
+}
+
+void AddPanel(ScriptDocument& doc, const PanelTexts& p) {
+  doc.PL.Append(p.title);
+  doc.PHL.Append(p.height);
+  doc.PIL.Append(p.icons);
+  doc.PEL.Append(p.expanded);
+  doc.PDL.Append(p.data);
+}
+
+std::string Line(const std::string& file, int number) {
+  size_t start = 0;
+  for (int i = 1; i < number; ++i) start = file.find("\r\n", start) + 2;
+  return file.substr(start, file.find("\r\n", start) - start);
+}
+
+TEST(Writer, WorkedExampleIsByteForByte) {
+  const std::string file = ComposeScriptFile(WorkedExample());
+  EXPECT_EQ(file.size(), 993u);
+  EXPECT_EQ(file, test::Fixture("worked-example.js"));
+}
+
+TEST(Writer, EmptyDocumentWithoutThemeIs924Bytes) {
+  const std::string file = ComposeScriptFile(ScriptDocument());
+  EXPECT_EQ(file.size(), 924u);
+  EXPECT_EQ(file, test::Fixture("empty-no-theme.js"));
+}
+
+TEST(Writer, EscapeTable) {
+  const struct {
+    std::string in, out;
+  } cases[] = {
+      {"It's here", "It\\'s here"},
+      {"a\\b", "a\\\\b"},
+      {"\\'", "\\\\\\'"},
+      {"''", "\\'\\'"},
+      {"", ""},
+      {"\"<b>\t\xE9\x01", "\"<b>\t\xE9\x01"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EscapeScriptString(c.in), c.out) << c.in;
+}
+
+TEST(Writer, ArrayItemsAndWhatIsEscaped) {
+  ScriptDocument doc;
+  AddPanel(doc, {"A", "2\\", "i'c", "yes", std::string("x") + kLineSeparator + kLineSeparator + "y"});
+  AddPanel(doc, {"B'", "1'", "\\", "0", std::string("end") + kLineSeparator});
+  doc.Setting("TFS") = "it's\\";
+  doc.Setting("TP") = "a\\b'";
+  doc.Setting("AL") = "250px";
+  const std::string file = ComposeScriptFile(doc);
+  EXPECT_EQ(Line(file, 1), "var ZUB_PanelsTitle=new Array('A','B\\'');");
+  EXPECT_EQ(Line(file, 2), "var ZUB_PanelsHeight=new Array('2\\','1'');");
+  EXPECT_EQ(Line(file, 3), "var ZUB_PanelsExpansion=new Array('yes','0');");
+  EXPECT_EQ(Line(file, 4), "var ZUB_PanelsIcon=new Array('i\\'c','\\\\');");
+  EXPECT_EQ(Line(file, 5), "var ZUB_PanelsData=new Array('x\\n\\ny','end\\n');");
+  EXPECT_EQ(Line(file, 6), "var ZUB_AreaLeft=250px;");
+  EXPECT_EQ(Line(file, 18), "var ZUB_TitlesFontStart='it's\\';");
+  EXPECT_EQ(Line(file, 25), "var ZUB_ThemePath='a\\b'\\\\';");
+}
+
+TEST(Writer, EmptyFieldsKeepEveryLine) {
+  ScriptDocument doc;
+  for (auto& text : doc.settings) text.clear();
+  const std::string file = ComposeScriptFile(doc);
+  EXPECT_EQ(Line(file, 6), "var ZUB_AreaLeft=;");
+  EXPECT_EQ(Line(file, 19), "var ZUB_TitlesFontEnd='';");
+  EXPECT_EQ(Line(file, 25), "var ZUB_ThemePath='\\\\';");
+  EXPECT_EQ(Line(file, 26), "//");
+  size_t lines = 0;
+  for (size_t at = file.find("\r\n"); at != std::string::npos; at = file.find("\r\n", at + 2)) ++lines;
+  EXPECT_EQ(lines, 28u);
+  EXPECT_EQ(file.substr(file.size() - 2), "\r\n");
+}
+
+TEST(Writer, ShortParallelListFailsBeforeTheFileIsTouched) {
+  test::TempFolder dir;
+  const std::string path = dir / "s.js";
+  test::WriteBytes(path, "old content");
+  ScriptDocument doc;
+  for (const char* t : {"a", "b", "c"}) doc.PL.Append(t);
+  for (PanelList* list : {&doc.PIL, &doc.PEL, &doc.PDL})
+    for (int i = 0; i < 3; ++i) list->Append("x");
+  doc.PHL.Append("1");
+  doc.PHL.Append("2");
+  try {
+    WriteScriptFile(doc, path);
+    FAIL() << "no error";
+  } catch (const Error& e) {
+    EXPECT_STREQ(e.what(), "List index out of bounds (2)");
+  }
+  EXPECT_EQ(test::ReadBytes(path), "old content");
+  EXPECT_EQ(test::ListingOf(dir.path()), "s.js ");
+}
+
+TEST(Writer, ExtraEntriesBeyondTitlesAreNotWritten) {
+  ScriptDocument doc;
+  AddPanel(doc, {"a", "1", "1", "i", "d"});
+  AddPanel(doc, {"b", "2", "1", "i", "d"});
+  doc.PHL.Append("3");
+  EXPECT_EQ(Line(ComposeScriptFile(doc), 2), "var ZUB_PanelsHeight=new Array('1','2');");
+}
+
+TEST(Writer, SavingOverALongerFileLeavesNoTrace) {
+  test::TempFolder dir;
+  const std::string path = dir / "s.js";
+  test::WriteBytes(path, std::string(5000, 'z'));
+  WriteScriptFile(WorkedExample(), path);
+  EXPECT_EQ(test::ReadBytes(path), test::Fixture("worked-example.js"));
+  EXPECT_EQ(test::ListingOf(dir.path()), "s.js ");
+}
+
+}  // namespace
+}  // namespace orv
