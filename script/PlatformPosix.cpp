@@ -78,6 +78,13 @@ std::string ReadWholeFile(const std::string& path) {
 }
 
 void ReplaceFileContents(const std::string& path, std::string_view bytes) {
+  // A read-only target stays as it is, as it would where files are opened for writing in place
+  // (rename alone would replace it); the replacement keeps a writable target's permissions.
+  struct stat target {};
+  const bool exists = ::stat(path.c_str(), &target) == 0;
+  if (exists && S_ISDIR(target.st_mode)) throw CreateFileError(path, SystemErrorText(EISDIR));
+  if (exists && !(target.st_mode & S_IWUSR)) throw CreateFileError(path, SystemErrorText(EACCES));
+
   static std::atomic<unsigned> counter{0};
   const std::string temp = FolderOf(path) + "~orv" + std::to_string(::getpid()) + "_" +
                            std::to_string(counter++) + ".tmp";
@@ -102,11 +109,9 @@ void ReplaceFileContents(const std::string& path, std::string_view bytes) {
     if (wrote <= 0) throw StreamWriteError();
     done += static_cast<size_t>(wrote);
   }
+  if (exists) ::fchmod(file.get(), target.st_mode & 07777);
   if (::fsync(file.get()) != 0) throw StreamWriteError();
   file.reset();
-  struct stat info {};
-  if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
-    throw CreateFileError(path, SystemErrorText(EISDIR));
   if (::rename(temp.c_str(), path.c_str()) != 0) throw CreateFileError(path, SystemErrorText(errno));
   guard.committed = true;
 }

@@ -83,6 +83,21 @@ class TempFile {
 }  // namespace
 
 void ReplaceFileContents(const std::string& path, std::string_view bytes) {
+  // A target that could not be opened for writing in place (read-only, held open by another
+  // program) stays as it is, with the error that opening it would give.
+  {
+    FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD error = probe ? ERROR_SUCCESS : GetLastError();
+    // Said outright too: where the file system grants everything (Wine run by root), the
+    // attribute alone would not stop the open.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (error == ERROR_SUCCESS && attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & FILE_ATTRIBUTE_READONLY))
+      error = ERROR_ACCESS_DENIED;
+    if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
+      throw CreateFileError(path, SystemErrorText(error));
+  }
   TempFile temp(path);
   temp.file().reset(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
