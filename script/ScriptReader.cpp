@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstring>
 #include <string>
 
 #include "Error.h"
@@ -20,20 +22,49 @@ std::string_view Payload(std::string_view line, size_t head, size_t tail) {
 
 enum class Scan { Plain, Escaping, Data };
 
-// Items between apostrophes; text between items is dropped, as is an item left open.
+// The next position at or after `from` of either of two bytes, by memchr; each search is kept
+// until it is passed, so a text is scanned once per byte value however often this is asked.
+class NextOfTwo {
+ public:
+  NextOfTwo(std::string_view text, char a, char b)
+      : text_(text), a_(a), b_(b), nextA_(Find(a, 0)), nextB_(Find(b, 0)) {}
+  size_t From(size_t from) {
+    if (nextA_ < from) nextA_ = Find(a_, from);
+    if (nextB_ < from) nextB_ = Find(b_, from);
+    return std::min(nextA_, nextB_);
+  }
+
+ private:
+  size_t Find(char c, size_t from) const {
+    if (from >= text_.size()) return text_.size();
+    const void* hit = std::memchr(text_.data() + from, c, text_.size() - from);
+    return hit ? static_cast<size_t>(static_cast<const char*>(hit) - text_.data()) : text_.size();
+  }
+  std::string_view text_;
+  char a_, b_;
+  size_t nextA_, nextB_;
+};
+
+// Items between apostrophes; text between items is dropped, as is an item left open. Inside an
+// item, runs of ordinary bytes are taken whole.
 std::vector<std::string> ScanItems(std::string_view payload, Scan mode) {
   std::vector<std::string> items;
   std::string buffer;
   bool inItem = false;
   bool escaped = false;
-  for (const char ch : payload) {
+  const bool escapes = mode != Scan::Plain;
+  // In the plain scanner only the apostrophe is special; '\'' twice keeps one search.
+  NextOfTwo special(payload, '\'', escapes ? '\\' : '\'');
+  for (size_t i = 0; i < payload.size(); ++i) {
+    const char ch = payload[i];
     if (ch == '\'' && !inItem) {
       buffer.clear();
       inItem = true;
-    } else if (ch == '\'' && (mode == Scan::Plain || !escaped)) {
-      items.push_back(buffer);
+    } else if (ch == '\'' && (!escapes || !escaped)) {
+      items.push_back(std::move(buffer));
+      buffer.clear();
       inItem = false;
-    } else if (ch == '\\' && mode != Scan::Plain && !escaped) {
+    } else if (ch == '\\' && escapes && !escaped) {
       escaped = true;
     } else {
       if (mode == Scan::Data && escaped && (ch == 'n' || ch == 'N'))
@@ -41,6 +72,10 @@ std::vector<std::string> ScanItems(std::string_view payload, Scan mode) {
       else
         buffer += ch;
       escaped = false;
+      if (!inItem) continue;  // between items nothing is kept for long
+      const size_t end = special.From(i + 1);
+      buffer.append(payload, i + 1, end - i - 1);
+      i = end - 1;
     }
   }
   return items;
@@ -61,15 +96,14 @@ SettingCut CutsFor(const SettingDef& def) {
 }  // namespace
 
 std::vector<std::string_view> SplitScriptLines(std::string_view bytes) {
-  const size_t nul = bytes.find('\0');
-  if (nul != std::string_view::npos) bytes = bytes.substr(0, nul);
+  const void* nul = std::memchr(bytes.data(), '\0', bytes.size());
+  if (nul) bytes = bytes.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - bytes.data()));
   std::vector<std::string_view> lines;
+  NextOfTwo lineEnd(bytes, '\r', '\n');
   size_t start = 0;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    const char c = bytes[i];
-    if (c != '\r' && c != '\n') continue;
+  for (size_t i; (i = lineEnd.From(start)) < bytes.size();) {
     lines.push_back(bytes.substr(start, i - start));
-    if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
     start = i + 1;
   }
   if (start < bytes.size()) lines.push_back(bytes.substr(start));

@@ -10,22 +10,28 @@ namespace {
 
 enum class Item { Plain, Escaped, Data };
 
-// One pass over the text: escaping, and for data the line separator as backslash-n.
+// One pass over the text: escaping, and for data the line separator as backslash-n. Runs
+// without a special byte are copied whole.
 void AppendItemText(std::string& out, std::string_view text, Item kind) {
   if (kind == Item::Plain) {
     out += text;
     return;
   }
-  for (const char c : text) {
-    if (c == '\'' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (c == kLineSeparator && kind == Item::Data) {
+  const char separator = kind == Item::Data ? kLineSeparator : '\'';
+  size_t start = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c != '\'' && c != '\\' && c != separator) continue;
+    out.append(text, start, i - start);
+    if (c == kLineSeparator && kind == Item::Data) {
       out += "\\n";
     } else {
+      out += '\\';
       out += c;
     }
+    start = i + 1;
   }
+  out.append(text, start, text.size() - start);
 }
 
 std::string_view Terminator(WrittenAs how) {
