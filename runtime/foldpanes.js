@@ -59,7 +59,7 @@
     s + ' .zb:focus-visible{outline:2px solid ' + t('focusColor', '#1a73e8') + ';outline-offset:-2px}' +
     s + ' .zi{position:absolute;left:' + num(v('IconsLeft'), 6) + 'px;top:' + num(v('IconsTop'), 6) + 'px}' +
     s + ' .zt{position:absolute;left:' + num(v('TitlesLeft'), 22) + 'px;top:' + num(v('TitlesTop'), 5) +
-    'px;right:' + (knob + 10) + 'px;white-space:nowrap;overflow:hidden;text-overflow:ellipsis}' +
+    'px;right:' + (knob + 10) + 'px;font-size:13px;line-height:1.2;white-space:nowrap;overflow:hidden;text-overflow:ellipsis}' +
     // The animated body has no padding, border or margin, so its height is all there is to move.
     s + ' .zp{overflow:hidden}' +
     s + ' .zc{box-sizing:border-box;overflow:auto;padding:' + num(v('PanelsTextTop'), 5) + 'px ' +
@@ -81,7 +81,10 @@
     // Focus must not vanish with the body; and a closing body takes no Tab stops.
     if (!open && q.p.contains(d.activeElement)) q.b.focus();
     q.p.inert = !open;
-    if (open) q.p.removeAttribute('hidden');
+    if (open) {
+      q.p.removeAttribute('hidden');
+      q.p.removeAttribute('aria-hidden');
+    }
     if (!animate || (motion && motion.matches)) return done(q);
     q.from = q.cur;
     q.to = open ? -1 : 0;
@@ -96,7 +99,11 @@
     q.cur = q.open ? -1 : 0; // -1: the body's full height
     q.p.style.height = q.open ? '' : '0';
     q.p.inert = false;
-    if (!q.open) q.p.setAttribute('hidden', until);
+    // A body hidden until found keeps its box, which would leave an empty region behind.
+    if (!q.open) {
+      q.p.setAttribute('hidden', until);
+      q.p.setAttribute('aria-hidden', 'true');
+    }
   }
 
   function step(now) {

@@ -16,8 +16,12 @@ const SEP = '\x01'; // joins a panel's data lines, as the panel editor does
 // The texts Add gives a new panel.
 const newPanel = ['New Panel', '200', '1', 'ico.gif', `New Panel<br>${SEP}This is a new Panel`];
 
+const made = [];
+process.on('exit', () => made.forEach((dir) => fs.rmSync(dir, { recursive: true, force: true })));
 function tempFolder() {
-  return fs.mkdtempSync(path.join(os.tmpdir(), 'orvella-runtime-'));
+  const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'orvella-runtime-'));
+  made.push(dir);
+  return dir;
 }
 
 // Writes dir/file with the writer and deploys the theme and foldpanes.js beside it, exactly
