@@ -97,6 +97,14 @@ void ScriptDocument::SelectTheme(std::string_view name) {
   }
 }
 
+void ScriptDocument::AppendPanel(const PanelTexts& panel) {
+  PL.Append(panel.title);
+  PHL.Append(panel.height);
+  PIL.Append(panel.icons);
+  PEL.Append(panel.expanded);
+  PDL.Append(panel.data);
+}
+
 void ScriptDocument::ResetToDefaults() {
   for (PanelList* list : Lists()) list->Clear();
   for (int i : kResetOrder) settings[i] = std::string(kSettings[i].defaultText);

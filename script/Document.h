@@ -77,6 +77,9 @@ struct ScriptDocument {
   // New: no panels, default settings, first theme, no file, not modified.
   // The theme catalogue and AddingPanel are kept.
   void ResetToDefaults();
+
+  // Appends one panel's five texts at the end of the five lists; the selections stay.
+  void AppendPanel(const PanelTexts& panel);
 };
 
 // "Orvella - New Script" for an empty file name, else "Orvella - " and the file-name part.

@@ -28,13 +28,7 @@ const std::string kOld = "old bytes\r\nthat must survive\r\n";
 
 ScriptDocument SomeDocument() {
   ScriptDocument doc;
-  for (const char* title : {"a", "b"}) {
-    doc.PL.Append(title);
-    doc.PHL.Append("1");
-    doc.PIL.Append("i");
-    doc.PEL.Append("1");
-    doc.PDL.Append("d");
-  }
+  for (const char* title : {"a", "b"}) doc.AppendPanel({title, "1", "i", "1", "d"});
   return doc;
 }
 

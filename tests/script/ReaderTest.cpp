@@ -57,13 +57,7 @@ TEST(Reader, WrittenDocumentsReadBackEqual) {
       {"\xE9t\xE9 \xFF\x80", "abc", "", "0", "typed \\n stays" + sep + sep + "'q'"},
       {"", "", "\\", "1", ""},
   };
-  for (const PanelTexts& p : panels) {
-    doc.PL.Append(p.title);
-    doc.PHL.Append(p.height);
-    doc.PIL.Append(p.icons);
-    doc.PEL.Append(p.expanded);
-    doc.PDL.Append(p.data);
-  }
+  for (const PanelTexts& p : panels) doc.AppendPanel(p);
   doc.Setting("TFS") = "<font face='x\\y'>";
   doc.Setting("TP") = "a'b\\c";
   doc.Setting("AL") = "\xE9";
@@ -217,11 +211,7 @@ void ExpectSameDocument(const ScriptDocument& a, const ScriptDocument& b) {
 
 ScriptDocument EditedDocument() {
   ScriptDocument doc = ThemedDocument();
-  doc.PL.Append("mine");
-  doc.PHL.Append("1");
-  doc.PIL.Append("i");
-  doc.PEL.Append("1");
-  doc.PDL.Append("d");
+  doc.AppendPanel({"mine", "1", "i", "1", "d"});
   doc.PL.Select(0);
   doc.Setting("AL") = "77";
   doc.SelectTheme("Blue");

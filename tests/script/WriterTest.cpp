@@ -13,21 +13,8 @@ ScriptDocument WorkedExample() {
   ScriptDocument doc;
   doc.themes = {"Plain"};
   doc.themeIndex = 0;
-  const PanelTexts p = NewPanelTexts();
-  doc.PL.Append(p.title);
-  doc.PHL.Append(p.height);
-  doc.PIL.Append(p.icons);
-  doc.PEL.Append(p.expanded);
-  doc.PDL.Append(p.data);
+  doc.AppendPanel(NewPanelTexts());
   return doc;
-}
-
-void AddPanel(ScriptDocument& doc, const PanelTexts& p) {
-  doc.PL.Append(p.title);
-  doc.PHL.Append(p.height);
-  doc.PIL.Append(p.icons);
-  doc.PEL.Append(p.expanded);
-  doc.PDL.Append(p.data);
 }
 
 std::string Line(const std::string& file, int number) {
@@ -64,8 +51,8 @@ TEST(Writer, EscapeTable) {
 
 TEST(Writer, ArrayItemsAndWhatIsEscaped) {
   ScriptDocument doc;
-  AddPanel(doc, {"A", "2\\", "i'c", "yes", std::string("x") + kLineSeparator + kLineSeparator + "y"});
-  AddPanel(doc, {"B'", "1'", "\\", "0", std::string("end") + kLineSeparator});
+  doc.AppendPanel({"A", "2\\", "i'c", "yes", std::string("x") + kLineSeparator + kLineSeparator + "y"});
+  doc.AppendPanel({"B'", "1'", "\\", "0", std::string("end") + kLineSeparator});
   doc.Setting("TFS") = "it's\\";
   doc.Setting("TP") = "a\\b'";
   doc.Setting("AL") = "250px";
@@ -116,8 +103,8 @@ TEST(Writer, ShortParallelListFailsBeforeTheFileIsTouched) {
 
 TEST(Writer, ExtraEntriesBeyondTitlesAreNotWritten) {
   ScriptDocument doc;
-  AddPanel(doc, {"a", "1", "1", "i", "d"});
-  AddPanel(doc, {"b", "2", "1", "i", "d"});
+  doc.AppendPanel({"a", "1", "i", "1", "d"});
+  doc.AppendPanel({"b", "2", "i", "1", "d"});
   doc.PHL.Append("3");
   EXPECT_EQ(Line(ComposeScriptFile(doc), 2), "var ZUB_PanelsHeight=new Array('1','2');");
 }
