@@ -79,7 +79,9 @@ function readBar(page, selector = '.zub') {
       box: box(area), inner: area.clientWidth,
       panels: [...area.querySelectorAll('.zb')].map((b) => {
         const body = document.getElementById(b.getAttribute('aria-controls'));
-        const icon = b.querySelector('img');
+        const icon = getComputedStyle(b, '::before'), text = document.createRange();
+        text.selectNodeContents(b);
+        const label = text.getBoundingClientRect();
         return {
           title: b.querySelector('.zt').innerHTML,
           body: body.firstElementChild.innerHTML,
@@ -87,7 +89,9 @@ function readBar(page, selector = '.zub') {
           hidden: body.getAttribute('hidden'),
           height: body.getBoundingClientRect().height,
           contentHeight: body.firstElementChild.offsetHeight,
-          button: box(b), icon: icon && box(icon), label: box(b.querySelector('.zt')),
+          button: box(b),
+          icon: icon.content.startsWith('url(') ? { x: px(icon.left), y: px(icon.top), url: icon.content } : null,
+          label: { x: Math.round(label.x), y: Math.round(label.y) },
         };
       }),
     };

@@ -35,7 +35,8 @@ test('the worked example is placed by its settings', async () => {
   assert.deepEqual([p.expanded, p.hidden, p.height], ['true', null, 200]);
   // Left and right spaces, top space, icon and title offsets, the theme's title height.
   assert.deepEqual([p.button.x - bar.box.x, p.button.y - bar.box.y, p.button.w, p.button.h], [10, 15, 230, 24]);
-  assert.deepEqual([p.icon.x - p.button.x, p.icon.y - p.button.y], [6, 6]);
+  assert.deepEqual([p.icon.x, p.icon.y], [6, 6]);
+  assert.match(p.icon.url, /\/ico\.gif"\)/);
   assert.deepEqual([p.label.x - p.button.x, p.label.y - p.button.y], [22, 5]);
   await close();
 });
@@ -50,7 +51,7 @@ test('settings move and size the bar', async () => {
   const [a, b, c] = bar.panels;
   assert.deepEqual([a.button.x - bar.box.x, a.button.w], [4, bar.inner - 4 - 16]);
   assert.equal(b.button.y - (a.button.y + 24 + 100), 8);
-  assert.deepEqual([a.icon.x - a.button.x, a.icon.y - a.button.y, a.label.x - a.button.x, a.label.y - a.button.y], [2, 3, 40, 1]);
+  assert.deepEqual([a.icon.x, a.icon.y, a.label.x - a.button.x, a.label.y - a.button.y], [2, 3, 40, 1]);
   assert.equal(c.icon, null, 'no icon text, no image');
   assert.deepEqual(bar.panels.map((p) => [p.title, p.body]), [['<span class="t">One</span>', '<em>a</em>'],
     ['<span class="t">Two</span>', '<em>b</em>'], ['<span class="t">Three</span>', '<em>c</em>']]);
@@ -168,7 +169,7 @@ test('two script files on one page draw two bars', async () => {
   writeScript(dir, { file: 'right.js', panels: [['Right', '40', '0', '', 'r']], set: { AL: '400', TP: 'dark' }, theme: 'Dark' });
   const { page, errors, close } = await open(browser, writePage(dir, { body: '<script src="left.js"></script><script src="right.js"></script>' }));
   assert.deepEqual(errors, []);
-  const bars = await page.$$eval('.zub', (areas) => areas.map((a) => [a.id, a.offsetLeft, a.querySelector('.zt').textContent, a.querySelector('.zb').getAttribute('aria-expanded')]));
+  const bars = await page.$$eval('.zub', (areas) => areas.map((a) => [a.id, a.offsetLeft, a.querySelector('.zb').textContent, a.querySelector('.zb').getAttribute('aria-expanded')]));
   assert.deepEqual(bars, [['zub1', 0, 'Left', 'true'], ['zub2', 400, 'Right', 'false']]);
   await page.click('#zub2t0');
   assert.equal(await page.getAttribute('#zub1t0', 'aria-expanded'), 'true', 'bars toggle independently');
