@@ -1,0 +1,2 @@
+#include "Harness.h"
+int main() { return 0; }

@@ -1,0 +1,159 @@
+// New and Open as far as the window shows them, the question before changes are lost, and
+// the failures that reach the default handler.
+#include <string>
+
+#include "Harness.h"
+#include "Settings.h"
+
+namespace orv::test {
+namespace {
+
+TEST_F(Designer, NewRestoresTheStartState) {
+  Start({"Lilac", "Azure"});
+  ScriptDocument file = DocumentWith({{"T", "1", "i", "1", "d"}});
+  file.Setting("AW") = "999";
+  file.themes = Doc().themes;
+  file.themeIndex = 1;
+  OpenDocument(file);
+  EXPECT_EQ(Text("AW"), "999");
+  EXPECT_EQ(SendMessageA(C("Th"), CB_GETCURSEL, 0, 0), 1);
+  EXPECT_NE(ui::WindowText(Form().Handle()), "Orvella - New Script");
+  Type("AL", "5");
+  dialogs_.answers = {IDNO};
+  Click("New");
+  ASSERT_EQ(dialogs_.questions.size(), 1u);
+  EXPECT_EQ(dialogs_.questions[0].text, "Save changes?");
+  EXPECT_EQ(dialogs_.questions[0].title, "Confirm");
+  for (const SettingDef& s : kSettings) EXPECT_EQ(Text(std::string(s.field).c_str()), s.defaultText);
+  EXPECT_EQ(SendMessageA(C("Th"), CB_GETCURSEL, 0, 0), 0);
+  EXPECT_EQ(ui::WindowText(Form().Handle()), "Orvella - New Script");
+  EXPECT_TRUE(Titles().empty());
+  EXPECT_FALSE(Doc().modified);
+  EXPECT_EQ(Doc().fileName, "");
+  ExpectListsMirrored();
+}
+
+TEST_F(Designer, CancelOfTheQuestionKeepsTheDocument) {
+  Start();
+  Click("Add");
+  Click("OK");
+  for (const char* command : {"New", "Open"}) {
+    dialogs_.answers = {IDCANCEL};
+    Click(command);
+    EXPECT_EQ(Titles().size(), 1u) << command;
+    EXPECT_TRUE(Doc().modified) << command;
+  }
+  EXPECT_TRUE(dialogs_.fileDialogs.empty());
+}
+
+TEST_F(Designer, OpenShowsTheFileAndNamesItInTheCaption) {
+  Start();
+  OpenDocument(DocumentWith({{"A", "1", "i", "0", "x"}, {"B", "2", "j", "1", "y"}}));
+  ASSERT_EQ(dialogs_.fileDialogs.size(), 1u);
+  EXPECT_FALSE(dialogs_.fileDialogs[0].save);
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(ui::WindowText(Form().Handle()), "Orvella - opened0.js");
+  EXPECT_FALSE(Doc().modified);
+  ExpectListsMirrored();
+  // A cancelled dialog changes nothing.
+  dialogs_.files.push_back(std::nullopt);
+  Click("Open");
+  EXPECT_EQ(Titles().size(), 2u);
+}
+
+TEST_F(Designer, FailuresReachTheDefaultHandlerWithAClosingPeriod) {
+  Start();
+  WriteBytes(folder_ / "short.js", "var a=1;\r\nvar b=2;\r\nvar c=3;\r\n");
+  const struct {
+    std::string file;
+    std::string message;
+  } cases[] = {
+      {folder_ / "short.js", "List index out of bounds (3)"},
+      {folder_ / "missing.js", ""},
+  };
+  for (const auto& c : cases) {
+    dialogs_.questions.clear();
+    dialogs_.files.push_back(c.file);
+    Click("Open");
+    ASSERT_EQ(dialogs_.questions.size(), 1u);
+    const auto& q = dialogs_.questions[0];
+    EXPECT_EQ(q.title, "Orvella");
+    EXPECT_EQ(q.type, static_cast<UINT>(MB_OK | MB_ICONERROR));
+    if (!c.message.empty()) {
+      EXPECT_EQ(q.text, c.message);  // ends in a character before the period
+    } else {
+      EXPECT_EQ(q.text.rfind("Cannot open file \"" + c.file + "\". ", 0), 0u) << q.text;
+      EXPECT_EQ(q.text.back(), '.');
+      EXPECT_NE(q.text[q.text.size() - 2], '.');
+    }
+  }
+  // The window goes on as the failed command left it.
+  Click("Add");
+  EXPECT_TRUE(Form().EditorShown());
+}
+
+TEST_F(Designer, SaveOfANewScriptAsksForANameAndAddsTheExtension) {
+  Start({"Lilac"});
+  Click("Add");
+  Click("OK");
+  dialogs_.files.push_back(folder_ / "page");
+  Click("Save");
+  ASSERT_EQ(dialogs_.fileDialogs.size(), 1u);
+  EXPECT_TRUE(dialogs_.fileDialogs[0].save);
+  EXPECT_EQ(Doc().fileName, folder_ / "page.js");
+  EXPECT_TRUE(Exists(folder_ / "page.js"));
+  EXPECT_EQ(ui::WindowText(Form().Handle()), "Orvella - page.js");
+  EXPECT_FALSE(Doc().modified);
+
+  // An existing name is confirmed; No asks again, for the same document.
+  Type("AL", "4");
+  dialogs_.files = {folder_ / "page.JS", folder_ / "other.txt"};
+  dialogs_.answers = {IDNO};
+  Click("saveas");
+  ASSERT_EQ(dialogs_.questions.size(), 1u);
+  EXPECT_EQ(dialogs_.questions[0].text,
+            folder_ / "page.JS" + " already exists.\rDo you want to replace it?");
+  EXPECT_EQ(dialogs_.questions[0].title, "Warning");
+  EXPECT_EQ(Doc().fileName, folder_ / "other.txt.js");
+  EXPECT_FALSE(Doc().modified);
+}
+
+TEST_F(Designer, AFailedPreviewStillGivesBackTheUsersFileName) {
+  Start({"Lilac"});  // the program folder has no Preview folder, so the save fails
+  OpenDocument(DocumentWith({{"A", "1", "i", "0", "x"}}));
+  Type("AL", "3");
+  const std::string own = Doc().fileName;
+  Click("Preview");
+  EXPECT_EQ(Doc().fileName, own);
+  EXPECT_TRUE(Doc().modified);
+  EXPECT_TRUE(dialogs_.shellOpened.empty());
+  ASSERT_EQ(dialogs_.questions.size(), 1u);
+  EXPECT_EQ(dialogs_.questions[0].title, "Orvella");
+
+  MakeFolder(folder_ / "Preview");
+  dialogs_.questions.clear();
+  Click("Preview");
+  EXPECT_TRUE(dialogs_.questions.empty());
+  EXPECT_TRUE(Exists(folder_ / "Preview\\prv.js"));
+  EXPECT_EQ(Doc().fileName, own);
+  EXPECT_TRUE(Doc().modified);
+  ASSERT_EQ(dialogs_.shellOpened.size(), 1u);
+  EXPECT_EQ(dialogs_.shellOpened[0], folder_ / "Preview|prv.html");
+}
+
+TEST_F(Designer, ClosingAsksFirstAndStaysOpenOnCancel) {
+  Start();
+  Type("AL", "1");
+  dialogs_.answers = {IDCANCEL};
+  SendMessageA(Form().Handle(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(IsWindow(Form().Handle()));
+  dialogs_.answers = {IDNO};
+  SendMessageA(app_->Handle(), WM_CLOSE, 0, 0);  // the task bar's Close
+  Pump();
+  EXPECT_FALSE(IsWindow(Form().Handle()));
+  MSG msg;
+  EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "the loop ends";
+}
+
+}  // namespace
+}  // namespace orv::test

@@ -1,0 +1,147 @@
+#pragma once
+// The designer's one main window, MF of class TMF: its controls mirror the script document,
+// and its handlers carry the commands.
+#include <windows.h>
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Dialogs.h"
+#include "Document.h"
+#include "New1.h"
+
+namespace orv::ui {
+
+class TMF;
+using Handler = void (TMF::*)(HWND sender);
+
+enum class ControlKind { ListBox, Button, DefaultButton, CancelButton, Edit, Memo, CheckBox,
+                         PickList, GroupBox, Label };
+
+// One row of a layout table. Rows are in tab order; positions are relative to the parent.
+struct ControlDef {
+  const char* name;
+  ControlKind kind;
+  // A button's or group's caption, a label's text, or the text of an edit's label; null for a
+  // layout field, whose label and initial text come from the settings table.
+  const char* caption;
+  int left, top, width, height;
+  bool visible;
+  Handler handler;  // click, selection change or text change; null for none
+};
+
+// The window itself, and the panel editor's controls inside the group AP.
+std::span<const ControlDef> WindowLayout();
+std::span<const ControlDef> EditorLayout();
+
+inline constexpr int kClientWidth = 601;
+inline constexpr int kClientHeight = 463;
+inline constexpr COLORREF kWindowColour = 0x00F1E2EB;  // RGB (235, 226, 241)
+
+class TMF {
+ public:
+  // Creates the window and its controls hidden, owned by the application's window, and runs
+  // FormCreate. Themes are looked up in programFolder's Themes folder.
+  TMF(HWND owner, Dialogs& dialogs, std::string programFolder);
+  ~TMF();
+  TMF(const TMF&) = delete;
+  TMF& operator=(const TMF&) = delete;
+
+  HWND Handle() const { return handle_; }
+  // A control by its name ("PL", "AL", "OK", ...), or the label of a labelled field by the
+  // field's name followed by ".Label"; null when there is none.
+  HWND Control(std::string_view name) const;
+  ScriptDocument& Document() { return doc_; }
+  const ScriptDocument& Document() const { return doc_; }
+  bool EditorShown() const;
+
+  // Tab, Enter and Esc as the window handles them, before the focused control sees them;
+  // true when the message was used up.
+  bool PreTranslateMessage(const MSG& msg);
+
+  // Posts a quit message when the window is destroyed (the application's main window does).
+  void QuitOnDestroy() { quitOnDestroy_ = true; }
+
+  // Event handlers; sender is the control that raised the event.
+  void AddClick(HWND sender);
+  void RemoveClick(HWND sender);
+  void ClearClick(HWND sender);
+  void MoveUpClick(HWND sender);
+  void MoveDownClick(HWND sender);
+  void PLClick(HWND sender);
+  void EditClick(HWND sender);
+  void CancelClick(HWND sender);
+  void OKClick(HWND sender);
+  void SaveClick(HWND sender);
+  void FormCreate(HWND sender);
+  void OpenClick(HWND sender);
+  void FormPaint(HWND sender);
+  void NewClick(HWND sender);
+  void saveasClick(HWND sender);
+  void PreviewClick(HWND sender);
+  void ThChange(HWND sender);
+  // Whether the window may close.
+  bool FormClose(HWND sender);
+  // Asks "Save changes?" when the document is modified; true when the caller must stop.
+  bool ConfirmDiscardChanges();
+
+  const FileDialog SD;
+  const FileDialog OD;
+
+ private:
+  struct Placed {
+    const ControlDef* def;
+    HWND handle;
+    HWND label;
+    int setting;  // index into kSettings, or -1
+  };
+  // One panel list: the model's and the control's, changed together.
+  struct Column {
+    PanelList& model;
+    const TNew1AddRemoveListBox& box;
+  };
+
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
+  LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
+  void CreateControls();
+  HWND CreateControl(const ControlDef& def, HWND parent, int id);
+  void OnCommand(int id, int code, HWND sender);
+  LRESULT OnControlColour(HDC dc, HWND control);
+
+  std::array<Column, 5> Columns();
+  // Stores a text into one list at PL's current selection (or appends without one).
+  void Store(int column, const std::string& text);
+  void HideEditor();
+  // Shows the whole document in the controls after New or Open.
+  void ShowDocument();
+  void ShowCaption();
+  // Program-made text changes, which must not count as the user's edits.
+  void SetText(HWND control, const std::string& text);
+  void FocusNext(HWND from, bool forward);
+  void Press(HWND button);
+  bool IsEditorControl(HWND control) const;
+
+  HWND handle_ = nullptr;
+  Dialogs& dialogs_;
+  std::string programFolder_;
+  ScriptDocument doc_;
+  HFONT font_ = nullptr;
+  HBRUSH brush_ = nullptr;
+  std::vector<Placed> controls_;
+  std::vector<HWND> tabOrder_;
+  HWND savedFocus_ = nullptr;
+  int programChange_ = 0;
+  bool quitOnDestroy_ = false;
+
+  TNew1AddRemoveListBox PL, PHL, PIL, PEL, PDL;
+  HWND AP = nullptr, PT = nullptr, PI = nullptr, PH = nullptr, PE = nullptr, PD = nullptr;
+  HWND OK = nullptr, Cancel = nullptr, Th = nullptr;
+};
+
+// Text of an edit control or a window.
+std::string WindowText(HWND window);
+
+}  // namespace orv::ui

@@ -1,0 +1,254 @@
+// The window's life, its one message dispatcher and its keyboard handling.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <stdexcept>
+
+#include "Application.h"
+#include "MU.h"
+#include "Themes.h"
+
+namespace orv::ui {
+
+namespace {
+
+constexpr char kClassName[] = "TMF";
+constexpr char kFilter[] = "Java Script (*.js)\0*.js\0";
+
+void RegisterWindowClass(WNDPROC procedure) {
+  WNDCLASSEXA wc{};
+  if (GetClassInfoExA(GetModuleHandleA(nullptr), kClassName, &wc)) return;
+  // The class outlives every window of it, and so does its brush.
+  static const HBRUSH background = CreateSolidBrush(kWindowColour);
+  wc.cbSize = sizeof wc;
+  wc.style = CS_DBLCLKS;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hIcon = LoadIconA(wc.hInstance, "MAINICON");
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = kClassName;
+  if (!RegisterClassExA(&wc)) throw std::runtime_error("Cannot register the window class");
+}
+
+bool IsPushButton(HWND control) {
+  char name[16] = {};
+  GetClassNameA(control, name, sizeof name);
+  if (lstrcmpiA(name, "Button") != 0) return false;
+  const LONG type = GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK;
+  return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+}
+
+bool IsDroppedDown(HWND control) {
+  char name[16] = {};
+  GetClassNameA(control, name, sizeof name);
+  return lstrcmpiA(name, "ComboBox") == 0 && SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0);
+}
+
+}  // namespace
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+TMF::TMF(HWND owner, Dialogs& dialogs, std::string programFolder)
+    : SD{true, kFilter, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_ENABLESIZING | OFN_EXPLORER},
+      OD{false, kFilter,
+         OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
+             OFN_EXPLORER},
+      dialogs_(dialogs),
+      programFolder_(std::move(programFolder)) {
+  INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
+  InitCommonControlsEx(&classes);
+  brush_ = CreateSolidBrush(kWindowColour);
+  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                      DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+  RegisterWindowClass(&TMF::WindowProc);
+  // Centred on the screen; borderless, so the window is as large as its client area.
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2;
+  handle_ = CreateWindowExA(0, kClassName, CaptionFor(doc_.fileName).c_str(),
+                            WS_POPUP | WS_CLIPSIBLINGS, left, top, kClientWidth, kClientHeight,
+                            owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+  if (!handle_) throw std::runtime_error("Cannot create the main window");
+  SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  CreateControls();
+  FormCreate(handle_);
+}
+
+TMF::~TMF() {
+  if (IsWindow(handle_)) DestroyWindow(handle_);
+  DeleteObject(font_);
+  DeleteObject(brush_);
+}
+
+LRESULT CALLBACK TMF::WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  auto* self = reinterpret_cast<TMF*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!self) return DefWindowProcA(window, message, w, l);
+  // The one place where a failure of any handler ends: no exception crosses into the system.
+  try {
+    return self->HandleMessage(message, w, l);
+  } catch (const std::exception& failure) {
+    ShowException(self->dialogs_, window, failure.what());
+  } catch (...) {
+    ShowException(self->dialogs_, window, "Unexpected failure");
+  }
+  return 0;
+}
+
+LRESULT TMF::HandleMessage(UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return OnControlColour(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
+    case WM_PAINT:
+      FormPaint(handle_);
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(w) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(handle_, focus)) savedFocus_ = focus;
+        return 0;
+      }
+      [[fallthrough]];
+    case WM_SETFOCUS:
+      // Back to the control that had the focus, or the first one in tab order.
+      if (!savedFocus_ || !IsWindow(savedFocus_) || !IsWindowVisible(savedFocus_))
+        FocusNext(nullptr, true);
+      else
+        SetFocus(savedFocus_);
+      return 0;
+    case WM_CLOSE:
+      if (FormClose(handle_)) DestroyWindow(handle_);
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+      if (quitOnDestroy_) PostQuitMessage(0);
+      break;
+  }
+  return DefWindowProcA(handle_, message, w, l);
+}
+
+void TMF::OnCommand(int id, int code, HWND sender) {
+  const size_t index = static_cast<size_t>(id - 100);
+  if (!sender || index >= controls_.size() || controls_[index].handle != sender) return;
+  const Placed& control = controls_[index];
+  if (!control.def->handler) return;
+  switch (control.def->kind) {
+    case ControlKind::Button:
+    case ControlKind::DefaultButton:
+    case ControlKind::CancelButton:
+      if (code == BN_CLICKED) (this->*control.def->handler)(sender);
+      return;
+    case ControlKind::ListBox:
+      if (code != LBN_SELCHANGE) return;
+      // The user moved the selection: the model follows the control first.
+      doc_.PL.Select(PL.Selected());
+      (this->*control.def->handler)(sender);
+      return;
+    case ControlKind::Edit:
+      if (code != EN_CHANGE || programChange_ > 0) return;
+      if (control.setting >= 0) doc_.settings[control.setting] = WindowText(sender);
+      (this->*control.def->handler)(sender);
+      return;
+    case ControlKind::PickList:
+      if (code != CBN_SELCHANGE) return;
+      {
+        const LRESULT selected = SendMessageA(sender, CB_GETCURSEL, 0, 0);
+        doc_.themeIndex = selected == CB_ERR ? -1 : static_cast<int>(selected);
+      }
+      (this->*control.def->handler)(sender);
+      return;
+    default:
+      return;
+  }
+}
+
+LRESULT TMF::OnControlColour(HDC dc, HWND control) {
+  for (const Placed& c : controls_) {
+    if (c.label == control || (c.handle == control && c.def->kind == ControlKind::Label)) {
+      // Labels are transparent: what lies behind them shows through.
+      SetBkMode(dc, TRANSPARENT);
+      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+    }
+  }
+  SetBkColor(dc, kWindowColour);
+  return reinterpret_cast<LRESULT>(brush_);
+}
+
+void TMF::FormPaint(HWND) {
+  PAINTSTRUCT paint;
+  BeginPaint(handle_, &paint);
+  EndPaint(handle_, &paint);
+}
+
+void TMF::ThChange(HWND) { doc_.modified = true; }
+
+bool TMF::EditorShown() const { return GetWindowLongA(AP, GWL_STYLE) & WS_VISIBLE; }
+
+bool TMF::IsEditorControl(HWND control) const { return control == AP || IsChild(AP, control); }
+
+void TMF::SetText(HWND control, const std::string& text) {
+  ++programChange_;
+  SetWindowTextA(control, text.c_str());
+  --programChange_;
+}
+
+void TMF::Press(HWND button) {
+  SendMessageA(handle_, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+               reinterpret_cast<LPARAM>(button));
+}
+
+void TMF::FocusNext(HWND from, bool forward) {
+  const int count = static_cast<int>(tabOrder_.size());
+  int at = -1;
+  for (int i = 0; i < count; ++i)
+    if (tabOrder_[i] == from || (from && IsChild(tabOrder_[i], from))) at = i;
+  if (at < 0) at = forward ? -1 : count;
+  for (int step = 1; step <= count; ++step) {
+    HWND next = tabOrder_[((at + (forward ? step : -step)) % count + count) % count];
+    // Hidden controls (the storage lists, a closed editor) and disabled ones are skipped.
+    if (IsWindowVisible(next) && IsWindowEnabled(next)) {
+      SetFocus(next);
+      return;
+    }
+  }
+}
+
+bool TMF::PreTranslateMessage(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !msg.hwnd) return false;
+  if (msg.hwnd != handle_ && !IsChild(handle_, msg.hwnd)) return false;
+  const bool shift = GetKeyState(VK_SHIFT) < 0;
+  const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+  const bool alt = GetKeyState(VK_MENU) < 0;
+  HWND focus = msg.hwnd;
+  switch (msg.wParam) {
+    case VK_TAB:
+      if (ctrl || alt) return false;
+      FocusNext(focus, !shift);
+      return true;
+    case VK_RETURN:
+      if (shift || ctrl || alt || focus == PD || IsDroppedDown(focus)) return false;
+      // A focused button takes Enter itself; elsewhere Enter is the editor's OK.
+      if (IsPushButton(focus))
+        Press(focus);
+      else if (EditorShown())
+        Press(OK);
+      return true;
+    case VK_ESCAPE:
+      if (shift || ctrl || alt || focus == PD || IsDroppedDown(focus)) return false;
+      if (EditorShown()) Press(Cancel);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace orv::ui
