@@ -29,11 +29,13 @@ function t(name, def) { return theme[name] != null ? theme[name] : def; }
 function img(url) { return 'url("' + url.replace(/\\/g, '/').replace(/["\n\r]/g, encodeURIComponent) + '")'; }
 function px(name, def) { return num(v(name), def) + 'px'; }
 var bar = num(t('titleHeight'), 24, 1), knob = num(t('buttonSize'), 16, 1),
+high = num(v('AreaHeight'), 1000, 1), gap = num(v('PanelsTopSpace'), 15),
 css = s + '{position:absolute;box-sizing:border-box;overflow:auto;left:' + px('AreaLeft', 0) +
 ';top:' + px('AreaTop', 0) + ';width:' + num(v('AreaWidth'), 250, 1) +
-'px;max-height:' + num(v('AreaHeight'), 1000, 1) + 'px;z-index:' + Math.round(num(v('ZIndex'), 0)) +
+'px;max-height:' + high + 'px;z-index:' + Math.round(num(v('ZIndex'), 0)) +
 ';padding:0 ' + px('PanelsRightSpace', 10) + ' 0 ' + px('PanelsLeftSpace', 10) + '}' +
-s + ' .zh{margin:' + px('PanelsTopSpace', 15) + ' 0 0;padding:0;font:inherit}' +
+s + ' .zw{margin-top:' + gap + 'px}' +
+s + ' .zh{margin:0;padding:0;font:inherit}' +
 s + ' .zb{display:block;position:relative;box-sizing:border-box;width:100%;height:' + bar +
 'px;margin:0;padding:0;border:0;border-radius:0;font:inherit;text-align:left;cursor:pointer;color:' +
 t('titleColor', '#000') + ';background:' + img(path + 'pcl.gif') + ' no-repeat 0 0,' + img(path + 'pcr.gif') +
@@ -64,7 +66,6 @@ if (q.open == open) return;
 q.open = open;
 q.b.setAttribute('aria-expanded', open);
 if (!open && q.p.contains(d.activeElement)) q.b.focus();
-q.p.inert = !open;
 if (open) {
 rest();
 q.p.removeAttribute('hidden');
@@ -82,7 +83,6 @@ function done(q) {
 q.t0 = 0;
 q.cur = q.open ? -1 : 0;
 q.p.style.height = q.open ? '' : '0';
-q.p.inert = false;
 if (!q.open) {
 q.p.setAttribute('hidden', until);
 q.p.setAttribute('aria-hidden', 'true');
@@ -113,10 +113,10 @@ if (running.length) frame = w.requestAnimationFrame(step);
 }
 area.addEventListener('click', function (e) {
 var b = e.target.closest && e.target.closest('.zb');
-if (b && b.parentNode.parentNode == area) toggle(state(b), !state(b).open, true);
+if (b && b.parentNode.parentNode.parentNode == area) toggle(state(b), !state(b).open, true);
 });
 area.addEventListener('beforematch', function (e) {
-if (e.target.parentNode == area) toggle(state(e.target.previousSibling.firstChild), true, false);
+if (e.target.parentNode.parentNode == area) toggle(state(e.target.previousSibling.firstChild), true, false);
 });
 function parse(texts) {
 var t = d.createElement('template'), out, k;
@@ -136,6 +136,7 @@ for (texts = parse(texts), k = 0; k < texts.length; k++) pairs[2 * k].appendChil
 function rest() {
 var pairs = later;
 later = [];
+build(titles.length, pairs);
 if (pairs.length) insert(pairs);
 }
 var mark = '\uE000';
@@ -157,39 +158,44 @@ n.data = how.cut[0] + text + how.cut[1];
 el.appendChild(f);
 } else pairs.push(el, start + text + end);
 }
-var role = titles.length > 6 ? 'group' : 'region', frag = d.createDocumentFragment(),
+var role = titles.length > 6 ? 'group' : 'region', made = 0, used = 0,
 titleWrap = wrap(tfs, tfe), bodyWrap = wrap(pfs, pfe), first = [], iconClass = {}, k = 0,
-heading = '<h' + level + ' class=zh><button type=button class=zb aria-expanded=',
+heading = '<div class=zw><h' + level + ' class=zh><button type=button class=zb aria-expanded=',
 label = '><span class=zt></span></button></h' + level + '><div class=zp role=' + role,
 closed = d.createElement('template'), opened = d.createElement('template');
-opened.innerHTML = heading + 'true' + label + '><div class=zc></div></div>';
-closed.innerHTML = heading + 'false' + label + ' hidden="' + until + '" aria-hidden=true style=height:0><div class=zc></div></div>';
+opened.innerHTML = heading + 'true' + label + '><div class=zc></div></div></div>';
+closed.innerHTML = heading + 'false' + label + ' hidden="' + until + '" aria-hidden=true style=height:0><div class=zc></div></div></div>';
 opened = d.importNode(opened.content, true);
 closed = d.importNode(closed.content, true);
-for (i = 0; i < titles.length; i++) {
-var shown = flags[i] == 1, panel = (shown ? opened : closed).cloneNode(true),
-b = panel.firstChild.firstChild, p = panel.lastChild, c = p.firstChild, h = num(heights[i], 0, 1), icon;
-b.id = id + 't' + i;
-b.setAttribute('aria-controls', p.id = id + 'p' + i);
+function build(to, pairs) {
+for (var frag = d.createDocumentFragment(), more = css; made < to; made++) {
+var shown = flags[made] == 1, panel = (shown ? opened : closed).cloneNode(true),
+b = panel.firstChild.firstChild.firstChild, p = panel.firstChild.lastChild, c = p.firstChild, h = num(heights[made], 0, 1), icon;
+b.id = id + 't' + made;
+b.setAttribute('aria-controls', p.id = id + 'p' + made);
 p.setAttribute('aria-labelledby', b.id);
-if ((icon = str(icons[i], ''))) {
+if ((icon = str(icons[made], ''))) {
 if (!iconClass[icon]) {
 iconClass[icon] = 'zb zi' + ++k;
 css += s + ' .zi' + k + ':before{content:' + img(icon) + ';content:' + img(icon) + ' / ""}';
 }
 b.className = iconClass[icon];
 }
-fill(b.firstChild, titleWrap, tfs, tfe, str(titles[i], ''), first);
+fill(b.firstChild, titleWrap, tfs, tfe, str(titles[made], ''), pairs);
 if (h) c.style.height = h + 'px';
-fill(c, bodyWrap, pfs, pfe, str(data[i], ''), shown ? first : later);
+fill(c, bodyWrap, pfs, pfe, str(data[made], ''), shown ? pairs : later);
 frag.appendChild(panel);
 }
-insert(first);
+if (css != more) style.textContent = css;
+area.appendChild(frag);
+}
+for (i = 0; i < titles.length && used < high; i++) used += gap + bar + (flags[i] == 1 ? num(heights[i], 0, 1) : 0);
 style.textContent = css;
+build(i, first);
+insert(first);
 (d.head || d.documentElement).appendChild(style);
 area.id = id;
 area.className = 'zub';
-area.appendChild(frag);
 w.addEventListener('beforeprint', rest);
 var at = d.currentScript, host = at && at.parentNode;
 function place() { d.body.insertBefore(area, d.body.firstChild); }

@@ -43,11 +43,14 @@
   function img(url) { return 'url("' + url.replace(/\\/g, '/').replace(/["\n\r]/g, encodeURIComponent) + '")'; }
   function px(name, def) { return num(v(name), def) + 'px'; }
   var bar = num(t('titleHeight'), 24, 1), knob = num(t('buttonSize'), 16, 1),
+    high = num(v('AreaHeight'), 1000, 1), gap = num(v('PanelsTopSpace'), 15),
     css = s + '{position:absolute;box-sizing:border-box;overflow:auto;left:' + px('AreaLeft', 0) +
     ';top:' + px('AreaTop', 0) + ';width:' + num(v('AreaWidth'), 250, 1) +
-    'px;max-height:' + num(v('AreaHeight'), 1000, 1) + 'px;z-index:' + Math.round(num(v('ZIndex'), 0)) +
+    'px;max-height:' + high + 'px;z-index:' + Math.round(num(v('ZIndex'), 0)) +
     ';padding:0 ' + px('PanelsRightSpace', 10) + ' 0 ' + px('PanelsLeftSpace', 10) + '}' +
-    s + ' .zh{margin:' + px('PanelsTopSpace', 15) + ' 0 0;padding:0;font:inherit}' +
+    // A wrapper per panel: a moving body then shifts one sibling per panel, not two.
+    s + ' .zw{margin-top:' + gap + 'px}' +
+    s + ' .zh{margin:0;padding:0;font:inherit}' +
     // The icon is the title bar's :before, the state its :after.
     s + ' .zb{display:block;position:relative;box-sizing:border-box;width:100%;height:' + bar +
     'px;margin:0;padding:0;border:0;border-radius:0;font:inherit;text-align:left;cursor:pointer;color:' +
@@ -83,9 +86,8 @@
     if (q.open == open) return;
     q.open = open;
     q.b.setAttribute('aria-expanded', open);
-    // Focus must not vanish with the body, and a closing body offers no Tab stops.
+    // Focus must not vanish with the body.
     if (!open && q.p.contains(d.activeElement)) q.b.focus();
-    q.p.inert = !open;
     if (open) {
       rest();
       q.p.removeAttribute('hidden');
@@ -105,7 +107,6 @@
     // -1 stands for the body's full height.
     q.cur = q.open ? -1 : 0;
     q.p.style.height = q.open ? '' : '0';
-    q.p.inert = false;
     // A body hidden until found keeps its box, which would leave an empty region behind.
     if (!q.open) {
       q.p.setAttribute('hidden', until);
@@ -141,11 +142,11 @@
 
   area.addEventListener('click', function (e) {
     var b = e.target.closest && e.target.closest('.zb');
-    if (b && b.parentNode.parentNode == area) toggle(state(b), !state(b).open, true);
+    if (b && b.parentNode.parentNode.parentNode == area) toggle(state(b), !state(b).open, true);
   });
   // Find in page and text fragments reveal a collapsed body: its panel opens at once.
   area.addEventListener('beforematch', function (e) {
-    if (e.target.parentNode == area) toggle(state(e.target.previousSibling.firstChild), true, false);
+    if (e.target.parentNode.parentNode == area) toggle(state(e.target.previousSibling.firstChild), true, false);
   });
 
   // The authors' HTML is parsed in one pass, each text in a template of its own, so that a
@@ -167,10 +168,12 @@
     for (k = 1; k < pairs.length; k += 2) texts.push(pairs[k]);
     for (texts = parse(texts), k = 0; k < texts.length; k++) pairs[2 * k].appendChild(texts[k].content);
   }
-  // Collapsed bodies are filled in once the page is parsed, or sooner when needed.
+  // While the page is parsed, only the panels that fill the area are made, and collapsed
+  // bodies stay empty: the rest follows once the page is parsed, or sooner when needed.
   function rest() {
     var pairs = later;
     later = [];
+    build(titles.length, pairs);
     if (pairs.length) insert(pairs);
   }
   // Plain text needs no parser: it goes into a copy of the parsed tags where a marker stood,
@@ -196,43 +199,49 @@
   }
 
   // Beyond six panels, named regions would crowd the page's landmarks; groups keep the names.
-  var role = titles.length > 6 ? 'group' : 'region', frag = d.createDocumentFragment(),
+  var role = titles.length > 6 ? 'group' : 'region', made = 0, used = 0,
     titleWrap = wrap(tfs, tfe), bodyWrap = wrap(pfs, pfe), first = [], iconClass = {}, k = 0,
-    heading = '<h' + level + ' class=zh><button type=button class=zb aria-expanded=',
+    heading = '<div class=zw><h' + level + ' class=zh><button type=button class=zb aria-expanded=',
     label = '><span class=zt></span></button></h' + level + '><div class=zp role=' + role,
     closed = d.createElement('template'), opened = d.createElement('template');
-  opened.innerHTML = heading + 'true' + label + '><div class=zc></div></div>';
-  closed.innerHTML = heading + 'false' + label + ' hidden="' + until + '" aria-hidden=true style=height:0><div class=zc></div></div>';
+  opened.innerHTML = heading + 'true' + label + '><div class=zc></div></div></div>';
+  closed.innerHTML = heading + 'false' + label + ' hidden="' + until + '" aria-hidden=true style=height:0><div class=zc></div></div></div>';
   // Copies are made from prototypes in the page's own document: nothing has to be adopted.
   opened = d.importNode(opened.content, true);
   closed = d.importNode(closed.content, true);
-  for (i = 0; i < titles.length; i++) {
-    var shown = flags[i] == 1, panel = (shown ? opened : closed).cloneNode(true),
-      b = panel.firstChild.firstChild, p = panel.lastChild, c = p.firstChild, h = num(heights[i], 0, 1), icon;
-    b.id = id + 't' + i;
-    b.setAttribute('aria-controls', p.id = id + 'p' + i);
-    p.setAttribute('aria-labelledby', b.id);
-    // Icons are drawn by the style sheet, one rule per picture: no element and no load per
-    // panel, and a picture that fails to load leaves no broken image behind.
-    if ((icon = str(icons[i], ''))) {
-      if (!iconClass[icon]) {
-        iconClass[icon] = 'zb zi' + ++k;
-        css += s + ' .zi' + k + ':before{content:' + img(icon) + ';content:' + img(icon) + ' / ""}';
+  function build(to, pairs) {
+    for (var frag = d.createDocumentFragment(), more = css; made < to; made++) {
+      var shown = flags[made] == 1, panel = (shown ? opened : closed).cloneNode(true),
+        b = panel.firstChild.firstChild.firstChild, p = panel.firstChild.lastChild, c = p.firstChild, h = num(heights[made], 0, 1), icon;
+      b.id = id + 't' + made;
+      b.setAttribute('aria-controls', p.id = id + 'p' + made);
+      p.setAttribute('aria-labelledby', b.id);
+      // Icons are drawn by the style sheet, one rule per picture: no element and no load per
+      // panel, and a picture that fails to load leaves no broken image behind.
+      if ((icon = str(icons[made], ''))) {
+        if (!iconClass[icon]) {
+          iconClass[icon] = 'zb zi' + ++k;
+          css += s + ' .zi' + k + ':before{content:' + img(icon) + ';content:' + img(icon) + ' / ""}';
+        }
+        b.className = iconClass[icon];
       }
-      b.className = iconClass[icon];
+      fill(b.firstChild, titleWrap, tfs, tfe, str(titles[made], ''), pairs);
+      // A height that is not a positive number lets the body fit its content.
+      if (h) c.style.height = h + 'px';
+      fill(c, bodyWrap, pfs, pfe, str(data[made], ''), shown ? pairs : later);
+      frag.appendChild(panel);
     }
-    fill(b.firstChild, titleWrap, tfs, tfe, str(titles[i], ''), first);
-    // A height that is not a positive number lets the body fit its content.
-    if (h) c.style.height = h + 'px';
-    fill(c, bodyWrap, pfs, pfe, str(data[i], ''), shown ? first : later);
-    frag.appendChild(panel);
+    if (css != more) style.textContent = css;
+    area.appendChild(frag);
   }
-  insert(first);
+  // Panels of unknown height count as none, so that enough are made.
+  for (i = 0; i < titles.length && used < high; i++) used += gap + bar + (flags[i] == 1 ? num(heights[i], 0, 1) : 0);
   style.textContent = css;
+  build(i, first);
+  insert(first);
   (d.head || d.documentElement).appendChild(style);
   area.id = id;
   area.className = 'zub';
-  area.appendChild(frag);
   w.addEventListener('beforeprint', rest);
 
   var at = d.currentScript, host = at && at.parentNode;

@@ -70,6 +70,11 @@ test('titles and bodies are the author\'s HTML, escapes included', async () => {
     ['back\\\'slash', ['C:\\new\\table', 'end\\'], "back\\'slash", 'C:\\new\\table\nend\\'],
     ['<a href="#t">link</a>', ['<ul><li>one<li>two</ul>'], '<a href="#t">link</a>', '<ul><li>one</li><li>two</li></ul>'],
     ['', [''], '', ''],
+    ['Tom > Jerry', ['plain text'], 'Tom &gt; Jerry', 'plain text'],
+    // Tags left open stay in their own panel, even those that swallow what follows them.
+    ['<b>open', ['<textarea>swallows'], '<b>open</b>', '<textarea>swallows</textarea>'],
+    ['after', ['<!-- unclosed'], 'after', '<!-- unclosed-->'],
+    ['last', ['<div>x'], 'last', '<div>x</div>'],
   ];
   const panels = cases.map(([title, lines]) => [title, '80', '1', '', lines.join(SEP)]);
   const { bar, errors, close } = await draw({ script: { panels, set: { TFS: '', TFE: '', PFS: '', PFE: '' } } });
@@ -86,6 +91,7 @@ test('start states and heights', async () => {
   assert.equal(bar.panels.length, 60);
   bar.panels.forEach((p, i) => {
     const open = i % 3 === 0;
+    assert.deepEqual([p.title, p.body], [`${TFS}Panel ${i}${TFE}`, `${PFS}Body ${i}${PFE}`]);
     assert.deepEqual([p.expanded, p.hidden, p.height], open ? ['true', null, 20 + i] : ['false', 'until-found', 0], `panel ${i}`);
   });
   // Sixty regions would swamp the landmarks; they stay named groups.

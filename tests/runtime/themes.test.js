@@ -66,6 +66,12 @@ test('the committed images are what the generator draws', { skip: !hasPython() &
   assert.ok(fs.readFileSync(path.join(out, 'Preview', 'ico.gif')).equals(fs.readFileSync(path.join(runtime, 'Preview', 'ico.gif'))));
 });
 
+test('the shipped runtime is the packed source', { skip: !hasPython() && 'no python3' }, () => {
+  const out = path.join(tempFolder(), 'foldpanes.js');
+  execFileSync('python3', [path.join(root, 'tools', 'pack_runtime.py'), out]);
+  assert.equal(fs.readFileSync(path.join(runtime, 'foldpanes.js'), 'latin1'), fs.readFileSync(out, 'latin1'));
+});
+
 function hasPython() {
   try { execFileSync('python3', ['--version']); return true; } catch { return false; }
 }
