@@ -14,6 +14,8 @@ void TMF::AddClick(HWND sender) {
   const PanelTexts panel = NewPanelTexts();
   const std::array<const std::string*, 5> texts = {&panel.title, &panel.height, &panel.icons,
                                                    &panel.expanded, &panel.data};
+  // The title list is painted once per command: each separate change costs a repaint.
+  ListRedrawPause pause(PL.Handle());
   auto columns = Columns();
   for (size_t k = 0; k < columns.size(); ++k) {
     Column& column = columns[k];
@@ -51,6 +53,7 @@ void TMF::OKClick(HWND) {
     const std::string height = WindowText(PH);
     if (!IsValidInteger(height)) throw Error(InvalidIntegerText(height));
     doc_.addingPanel = false;
+    ListRedrawPause pause(PL.Handle());
     Store(0, WindowText(PT));
     Store(1, height);
     Store(2, WindowText(PI));

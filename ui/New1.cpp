@@ -1,29 +1,30 @@
 #include "New1.h"
 
+#include <algorithm>
+
 namespace orv::ui {
 
 namespace {
-
-// Holds back painting of a shown list while several changes are made, then repaints once.
-// A hidden list is left alone: switching redraw back on would make it visible.
-class RedrawPause {
- public:
-  explicit RedrawPause(HWND list) : list_(IsWindowVisible(list) ? list : nullptr) {
-    if (list_) SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
-  }
-  ~RedrawPause() {
-    if (!list_) return;
-    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
-  }
-  RedrawPause(const RedrawPause&) = delete;
-  RedrawPause& operator=(const RedrawPause&) = delete;
-
- private:
-  HWND list_;
-};
-
+// The lists whose painting is held back now; windows live on one thread.
+thread_local std::vector<HWND> pausedLists;
 }  // namespace
+
+ListRedrawPause::ListRedrawPause(HWND list) : list_(list) {
+  // Only the outermost pause of a shown list holds back painting: switching redraw back on
+  // would make a hidden list visible.
+  paused_ = IsWindowVisible(list_) &&
+            std::find(pausedLists.begin(), pausedLists.end(), list_) == pausedLists.end();
+  if (!paused_) return;
+  pausedLists.push_back(list_);
+  SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
+}
+
+ListRedrawPause::~ListRedrawPause() {
+  if (!paused_) return;
+  pausedLists.erase(std::find(pausedLists.begin(), pausedLists.end(), list_));
+  SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list_, nullptr, TRUE);
+}
 
 int TNew1AddRemoveListBox::Count() const {
   return static_cast<int>(SendMessageA(handle_, LB_GETCOUNT, 0, 0));
@@ -66,10 +67,12 @@ int TNew1AddRemoveListBox::Selected() const {
 
 void TNew1AddRemoveListBox::Select(int index) const {
   if (index < 0 || index >= Count()) index = -1;
+  ListRedrawPause pause(handle_);
   SendMessageA(handle_, LB_SETCURSEL, index, 0);
 }
 
 void TNew1AddRemoveListBox::Append(const std::string& text) const {
+  ListRedrawPause pause(handle_);
   SendMessageA(handle_, LB_INSERTSTRING, static_cast<WPARAM>(-1),
                reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -77,7 +80,7 @@ void TNew1AddRemoveListBox::Append(const std::string& text) const {
 void TNew1AddRemoveListBox::Put(int index, const std::string& text) const {
   if (index < 0) return Append(text);
   const int selected = Selected();
-  RedrawPause pause(handle_);
+  ListRedrawPause pause(handle_);
   Delete(index);
   SendMessageA(handle_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
   if (selected == index) Select(index);
@@ -91,7 +94,7 @@ void TNew1AddRemoveListBox::Move(int from, int to) const {
   if (from == to) return;
   // Moved as stored, without a round trip through the code page.
   const std::wstring text = WideText(from);
-  RedrawPause pause(handle_);
+  ListRedrawPause pause(handle_);
   Delete(from);
   SendMessageW(handle_, LB_INSERTSTRING, to, reinterpret_cast<LPARAM>(text.c_str()));
 }
@@ -99,7 +102,7 @@ void TNew1AddRemoveListBox::Move(int from, int to) const {
 void TNew1AddRemoveListBox::Clear() const { SendMessageA(handle_, LB_RESETCONTENT, 0, 0); }
 
 void TNew1AddRemoveListBox::Assign(const std::vector<std::string>& items) const {
-  RedrawPause pause(handle_);
+  ListRedrawPause pause(handle_);
   Clear();
   size_t bytes = 0;
   for (const auto& item : items) bytes += item.size() + 1;
@@ -108,6 +111,7 @@ void TNew1AddRemoveListBox::Assign(const std::vector<std::string>& items) const 
 }
 
 void TNew1AddRemoveListBox::MoveSelectedUp(int places) const {
+  ListRedrawPause pause(handle_);
   const int selected = Selected();
   if (selected < 0) return;
   const long long wanted = static_cast<long long>(selected) - places;
@@ -117,6 +121,7 @@ void TNew1AddRemoveListBox::MoveSelectedUp(int places) const {
 }
 
 void TNew1AddRemoveListBox::MoveSelectedDown(int places) const {
+  ListRedrawPause pause(handle_);
   const int selected = Selected();
   if (selected < 0) return;
   const long long wanted = static_cast<long long>(selected) + places;
@@ -127,6 +132,7 @@ void TNew1AddRemoveListBox::MoveSelectedDown(int places) const {
 }
 
 void TNew1AddRemoveListBox::RemoveSelected() const {
+  ListRedrawPause pause(handle_);
   int i = Selected();
   if (i < 0) return;
   Delete(i);

@@ -8,6 +8,20 @@
 
 namespace orv::ui {
 
+// Holds back the painting of a shown list while several changes are made, then repaints it
+// once. Pauses of the same list nest.
+class ListRedrawPause {
+ public:
+  explicit ListRedrawPause(HWND list);
+  ~ListRedrawPause();
+  ListRedrawPause(const ListRedrawPause&) = delete;
+  ListRedrawPause& operator=(const ListRedrawPause&) = delete;
+
+ private:
+  HWND list_;
+  bool paused_;
+};
+
 class TNew1AddRemoveListBox {
  public:
   TNew1AddRemoveListBox() = default;
