@@ -136,7 +136,7 @@ for (texts = parse(texts), k = 0; k < texts.length; k++) pairs[2 * k].appendChil
 function rest() {
 var pairs = later;
 later = [];
-build(titles.length, pairs);
+build(titles.length, pairs, pairs);
 if (pairs.length) insert(pairs);
 }
 var mark = '\uE000';
@@ -167,7 +167,7 @@ opened.innerHTML = heading + 'true' + label + '><div class=zc></div></div></div>
 closed.innerHTML = heading + 'false' + label + ' hidden="' + until + '" aria-hidden=true style=height:0><div class=zc></div></div></div>';
 opened = d.importNode(opened.content, true);
 closed = d.importNode(closed.content, true);
-function build(to, pairs) {
+function build(to, pairs, lazy) {
 for (var frag = d.createDocumentFragment(), more = css; made < to; made++) {
 var shown = flags[made] == 1, panel = (shown ? opened : closed).cloneNode(true),
 b = panel.firstChild.firstChild.firstChild, p = panel.firstChild.lastChild, c = p.firstChild, h = num(heights[made], 0, 1), icon;
@@ -183,7 +183,7 @@ b.className = iconClass[icon];
 }
 fill(b.firstChild, titleWrap, tfs, tfe, str(titles[made], ''), pairs);
 if (h) c.style.height = h + 'px';
-fill(c, bodyWrap, pfs, pfe, str(data[made], ''), shown ? pairs : later);
+fill(c, bodyWrap, pfs, pfe, str(data[made], ''), shown ? pairs : lazy);
 frag.appendChild(panel);
 }
 if (css != more) style.textContent = css;
@@ -191,7 +191,7 @@ area.appendChild(frag);
 }
 for (i = 0; i < titles.length && used < high; i++) used += gap + bar + (flags[i] == 1 ? num(heights[i], 0, 1) : 0);
 style.textContent = css;
-build(i, first);
+build(i, first, later);
 insert(first);
 (d.head || d.documentElement).appendChild(style);
 area.id = id;

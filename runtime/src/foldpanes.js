@@ -173,7 +173,7 @@
   function rest() {
     var pairs = later;
     later = [];
-    build(titles.length, pairs);
+    build(titles.length, pairs, pairs);
     if (pairs.length) insert(pairs);
   }
   // Plain text needs no parser: it goes into a copy of the parsed tags where a marker stood,
@@ -209,7 +209,8 @@
   // Copies are made from prototypes in the page's own document: nothing has to be adopted.
   opened = d.importNode(opened.content, true);
   closed = d.importNode(closed.content, true);
-  function build(to, pairs) {
+  // Bodies of collapsed panels go to lazy.
+  function build(to, pairs, lazy) {
     for (var frag = d.createDocumentFragment(), more = css; made < to; made++) {
       var shown = flags[made] == 1, panel = (shown ? opened : closed).cloneNode(true),
         b = panel.firstChild.firstChild.firstChild, p = panel.firstChild.lastChild, c = p.firstChild, h = num(heights[made], 0, 1), icon;
@@ -228,7 +229,7 @@
       fill(b.firstChild, titleWrap, tfs, tfe, str(titles[made], ''), pairs);
       // A height that is not a positive number lets the body fit its content.
       if (h) c.style.height = h + 'px';
-      fill(c, bodyWrap, pfs, pfe, str(data[made], ''), shown ? pairs : later);
+      fill(c, bodyWrap, pfs, pfe, str(data[made], ''), shown ? pairs : lazy);
       frag.appendChild(panel);
     }
     if (css != more) style.textContent = css;
@@ -237,7 +238,7 @@
   // Panels of unknown height count as none, so that enough are made.
   for (i = 0; i < titles.length && used < high; i++) used += gap + bar + (flags[i] == 1 ? num(heights[i], 0, 1) : 0);
   style.textContent = css;
-  build(i, first);
+  build(i, first, later);
   insert(first);
   (d.head || d.documentElement).appendChild(style);
   area.id = id;

@@ -85,13 +85,14 @@ test('titles and bodies are the author\'s HTML, escapes included', async () => {
 
 test('start states and heights', async () => {
   const panels = [];
-  for (let i = 0; i < 60; i++) panels.push([`Panel ${i}`, String(20 + i), i % 3 === 0 ? '1' : i % 3 === 1 ? '0' : 'yes', '', `Body ${i}`]);
+  const body = (i) => (i % 2 ? `Body <i>${i}</i>` : `Body ${i}`);
+  for (let i = 0; i < 60; i++) panels.push([`Panel ${i}`, String(20 + i), i % 3 === 0 ? '1' : i % 3 === 1 ? '0' : 'yes', '', body(i)]);
   const { bar, errors, page, close } = await draw({ script: { panels } });
   assert.deepEqual(errors, []);
   assert.equal(bar.panels.length, 60);
   bar.panels.forEach((p, i) => {
     const open = i % 3 === 0;
-    assert.deepEqual([p.title, p.body], [`${TFS}Panel ${i}${TFE}`, `${PFS}Body ${i}${PFE}`]);
+    assert.deepEqual([p.title, p.body], [`${TFS}Panel ${i}${TFE}`, `${PFS}${body(i)}${PFE}`]);
     assert.deepEqual([p.expanded, p.hidden, p.height], open ? ['true', null, 20 + i] : ['false', 'until-found', 0], `panel ${i}`);
   });
   // Sixty regions would swamp the landmarks; they stay named groups.
