@@ -141,6 +141,10 @@ LRESULT CALLBACK EditorGroupProc(HWND group, UINT message, WPARAM w, LPARAM l, U
   switch (message) {
     case WM_NCHITTEST:
       return HTCLIENT;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_LBUTTONUP:
+      return 0;  // a press on the group itself does nothing, nor takes the focus
     case WM_ERASEBKGND: {
       RECT area;
       GetClientRect(group, &area);

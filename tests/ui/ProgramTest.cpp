@@ -86,5 +86,41 @@ TEST(DefaultHandler, ShowsTheSystemMessageBox) {
   EXPECT_EQ(shownText, "Stream write error.");
 }
 
+std::string chosenFile;
+
+BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+// Types a name into the real open dialog once it is up and confirms it.
+VOID CALLBACK AnswerOpenDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND dialog = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), FindVisibleDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog) return;
+  KillTimer(nullptr, timer);
+  // The file-name field: an edit (edt1) or the combo box holding one (cmb13).
+  HWND name = GetDlgItem(dialog, 0x480);
+  if (!name) name = GetDlgItem(dialog, 0x47C);
+  SetWindowTextA(name, chosenFile.c_str());
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST(FileDialogs, TheRealOpenDialogReturnsTheChosenScript) {
+  TempFolder folder;
+  chosenFile = folder / "chosen.js";
+  WriteBytes(chosenFile, "x");
+  ScriptedDialogs unused;
+  ui::Application app;
+  ui::TMF form(app.Handle(), unused, folder.path());
+  SetTimer(nullptr, 0, 20, AnswerOpenDialog);
+  std::string path;
+  ASSERT_TRUE(ui::SystemDialogs().ChooseFile(form.Handle(), form.OD, path));
+  EXPECT_EQ(lstrcmpiA(path.c_str(), chosenFile.c_str()), 0) << path;
+}
+
 }  // namespace
 }  // namespace orv::test
