@@ -104,6 +104,8 @@ class TMF {
     const TNew1AddRemoveListBox& box;
   };
 
+  static constexpr int kFirstControlId = 100;  // ids follow the rows of both tables
+
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
   void CreateControls();
@@ -115,6 +117,8 @@ class TMF {
   // Stores a text into one list at PL's current selection (or appends without one).
   void Store(int column, const std::string& text);
   void HideEditor();
+  // Keeps track of the panel that Add appended while it moves (to >= 0) or goes (to < 0).
+  void FollowAddedPanel(int from, int to);
   // Shows the whole document in the controls after New or Open.
   void ShowDocument();
   void ShowCaption();
@@ -134,6 +138,7 @@ class TMF {
   std::vector<HWND> tabOrder_;
   HWND savedFocus_ = nullptr;
   int programChange_ = 0;
+  int addedPanel_ = -1;  // PL index of the panel Add appended, while AddingPanel holds
   bool quitOnDestroy_ = false;
 
   TNew1AddRemoveListBox PL, PHL, PIL, PEL, PDL;

@@ -31,6 +31,7 @@ void TMF::ShowCaption() {
 }
 
 void TMF::ShowDocument() {
+  addedPanel_ = -1;  // the lists are new
   for (Column& column : Columns()) column.box.Assign(column.model.Items());
   for (const Placed& control : controls_)
     if (control.setting >= 0) SetText(control.handle, doc_.settings[control.setting]);

@@ -70,7 +70,6 @@ const ControlDef kEditorLayout[] = {
     {"L2", K::Label, "Data", 216, 32, 23, 13, true, nullptr},
 };
 
-constexpr int kFirstId = 100;
 constexpr int kItemHeight = 13;
 constexpr int kLabelGap = 16;  // a label's top above its field's top
 constexpr int kDropDownItems = 8;
@@ -238,7 +237,7 @@ HWND TMF::CreateControl(const ControlDef& def, HWND parent, int id) {
 }
 
 void TMF::CreateControls() {
-  int id = kFirstId;
+  int id = kFirstControlId;
   for (const ControlDef& def : kWindowLayout) CreateControl(def, handle_, id++);
   AP = Control("AP");
   for (const ControlDef& def : kEditorLayout) CreateControl(def, AP, id++);

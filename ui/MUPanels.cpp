@@ -25,6 +25,7 @@ void TMF::AddClick(HWND sender) {
     column.box.Select(column.box.Count() - 1);
   }
   doc_.addingPanel = true;
+  addedPanel_ = doc_.PL.Count() - 1;
   EditClick(sender);
 }
 
@@ -53,6 +54,7 @@ void TMF::OKClick(HWND) {
     const std::string height = WindowText(PH);
     if (!IsValidInteger(height)) throw Error(InvalidIntegerText(height));
     doc_.addingPanel = false;
+    addedPanel_ = -1;
     ListRedrawPause pause(PL.Handle());
     Store(0, WindowText(PT));
     Store(1, height);
@@ -69,8 +71,37 @@ void TMF::OKClick(HWND) {
 
 void TMF::CancelClick(HWND sender) {
   HideEditor();
-  if (doc_.addingPanel) RemoveClick(sender);
+  if (doc_.addingPanel) {
+    // The panel that Add appended goes, wherever it stands now; never one the user had
+    // selected since. Gone already (New, Open, Clear, Remove): nothing is removed.
+    if (addedPanel_ >= 0) {
+      for (Column& column : Columns()) {
+        column.model.Select(addedPanel_);
+        column.box.Select(addedPanel_);
+      }
+      RemoveClick(sender);
+    } else {
+      doc_.modified = true;
+    }
+  }
   doc_.addingPanel = false;
+  addedPanel_ = -1;
+}
+
+void TMF::FollowAddedPanel(int from, int to) {
+  if (addedPanel_ < 0 || from < 0) return;
+  if (to < 0) {  // removed
+    if (addedPanel_ == from)
+      addedPanel_ = -1;
+    else if (addedPanel_ > from)
+      --addedPanel_;
+  } else if (addedPanel_ == from) {
+    addedPanel_ = to;
+  } else if (to < from && addedPanel_ >= to && addedPanel_ < from) {
+    ++addedPanel_;
+  } else if (to > from && addedPanel_ > from && addedPanel_ <= to) {
+    --addedPanel_;
+  }
 }
 
 void TMF::HideEditor() {
@@ -81,6 +112,7 @@ void TMF::HideEditor() {
 }
 
 void TMF::RemoveClick(HWND) {
+  FollowAddedPanel(doc_.PL.Selected(), -1);
   for (Column& column : Columns()) {
     column.model.RemoveSelected();
     column.box.RemoveSelected();
@@ -89,6 +121,7 @@ void TMF::RemoveClick(HWND) {
 }
 
 void TMF::ClearClick(HWND) {
+  addedPanel_ = -1;
   for (Column& column : Columns()) {
     column.model.Clear();
     column.box.Clear();
@@ -97,18 +130,22 @@ void TMF::ClearClick(HWND) {
 }
 
 void TMF::MoveUpClick(HWND) {
+  const int from = doc_.PL.Selected();
   for (Column& column : Columns()) {
     column.model.MoveSelectedUp(1);
     column.box.MoveSelectedUp(1);
   }
+  FollowAddedPanel(from, doc_.PL.Selected());
   doc_.modified = true;
 }
 
 void TMF::MoveDownClick(HWND) {
+  const int from = doc_.PL.Selected();
   for (Column& column : Columns()) {
     column.model.MoveSelectedDown(1);
     column.box.MoveSelectedDown(1);
   }
+  FollowAddedPanel(from, doc_.PL.Selected());
   doc_.modified = true;
 }
 

@@ -137,7 +137,7 @@ LRESULT TMF::HandleMessage(UINT message, WPARAM w, LPARAM l) {
 }
 
 void TMF::OnCommand(int id, int code, HWND sender) {
-  const size_t index = static_cast<size_t>(id - 100);
+  const size_t index = static_cast<size_t>(id - kFirstControlId);
   if (!sender || index >= controls_.size() || controls_[index].handle != sender) return;
   const Placed& control = controls_[index];
   if (!control.def->handler) return;

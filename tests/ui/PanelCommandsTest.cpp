@@ -61,6 +61,44 @@ TEST_F(Designer, AddThenCancelLeavesTheListsAsBeforeWithTheLastSelected) {
   ExpectListsMirrored();
 }
 
+TEST_F(Designer, CancelAfterAddRemovesTheAddedPanelWhereverTheSelectionWent) {
+  Start();
+  const struct {
+    const char* name;
+    std::vector<const char*> steps;  // after Add, before Cancel
+    Texts titles;
+    int selected;
+  } cases[] = {
+      {"selection moved by key", {"key:Home"}, {"One", "Two", "Three"}, 2},
+      {"another panel edited", {"key:Home", "Edit"}, {"One", "Two", "Three"}, 2},
+      {"added panel moved up", {"MoveUp", "MoveUp"}, {"One", "Two", "Three"}, 1},
+      {"panel above removed", {"key:Home", "Remove"}, {"Two", "Three"}, 1},
+      {"added panel removed", {"Remove"}, {"One", "Two", "Three"}, 2},
+      {"panels replaced", {"Open", "key:Home"}, {"One", "Two", "Three"}, 0},
+  };
+  for (const auto& c : cases) {
+    dialogs_.answers = {IDNO, IDNO};
+    OpenDocument(DocumentWith(kThree));
+    Click("Add");
+    for (const std::string step : c.steps) {
+      if (step == "key:Home") {
+        Focus("PL");
+        Key(VK_HOME);
+      } else if (step == "Open") {
+        OpenDocument(DocumentWith(kThree));
+      } else {
+        Click(step.c_str());
+      }
+    }
+    Click("Cancel");
+    EXPECT_EQ(Titles(), c.titles) << c.name;
+    EXPECT_EQ(Doc().PL.Selected(), c.selected) << c.name;
+    EXPECT_TRUE(Doc().modified) << c.name;
+    EXPECT_FALSE(Doc().addingPanel) << c.name;
+    ExpectListsMirrored();
+  }
+}
+
 TEST_F(Designer, EditThenOKKeepsTheTextsButTurnsOtherFlagsIntoZero) {
   Start();
   OpenDocument(DocumentWith(kThree));
