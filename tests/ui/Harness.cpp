@@ -4,18 +4,6 @@
 
 namespace orv::test {
 
-namespace {
-// Wine waits two seconds for a window manager on every destroyed window unless its windows
-// are unmanaged; the display has none. Set for this executable only, before any window.
-const bool unmanaged = [] {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string name = std::string(path).substr(std::string(path).find_last_of("\\/") + 1);
-  const std::string key = "Software\\Wine\\AppDefaults\\" + name + "\\X11 Driver";
-  return RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), "Managed", REG_SZ, "N", 2) ==
-         ERROR_SUCCESS;
-}();
-}  // namespace
 
 int ScriptedDialogs::Message(HWND, const std::string& text, const std::string& title,
                              UINT type) {
