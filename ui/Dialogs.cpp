@@ -11,8 +11,7 @@ namespace {
 
 class Win32Dialogs final : public Dialogs {
  public:
-  int Message(HWND owner, const std::string& text, const std::string& title,
-              UINT type) override {
+  int Message(HWND owner, const std::string& text, const std::string& title, UINT type) override {
     return MessageBoxA(owner, text.c_str(), title.c_str(), type);
   }
 

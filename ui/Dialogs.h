@@ -18,8 +18,7 @@ class Dialogs {
  public:
   virtual ~Dialogs() = default;
   // A modal message box; returns the button that closed it (IDOK, IDYES, IDNO, IDCANCEL).
-  virtual int Message(HWND owner, const std::string& text, const std::string& title,
-                      UINT type) = 0;
+  virtual int Message(HWND owner, const std::string& text, const std::string& title, UINT type) = 0;
   // True with the chosen path, false when the user cancelled.
   virtual bool ChooseFile(HWND owner, const FileDialog& dialog, std::string& path) = 0;
   // Opens a file or address with the user's default handler.

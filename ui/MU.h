@@ -18,8 +18,18 @@ namespace orv::ui {
 class TMF;
 using Handler = void (TMF::*)(HWND sender);
 
-enum class ControlKind { ListBox, Button, DefaultButton, CancelButton, Edit, Memo, CheckBox,
-                         PickList, GroupBox, Label };
+enum class ControlKind {
+  ListBox,
+  Button,
+  DefaultButton,
+  CancelButton,
+  Edit,
+  Memo,
+  CheckBox,
+  PickList,
+  GroupBox,
+  Label
+};
 
 // One row of a layout table. Rows are in tab order; positions are relative to the parent.
 struct ControlDef {

@@ -41,8 +41,7 @@ void TMF::ShowDocument() {
 
 bool TMF::ConfirmDiscardChanges() {
   if (!doc_.modified) return false;
-  switch (dialogs_.Message(handle_, "Save changes?", "Confirm",
-                           MB_YESNOCANCEL | MB_ICONQUESTION)) {
+  switch (dialogs_.Message(handle_, "Save changes?", "Confirm", MB_YESNOCANCEL | MB_ICONQUESTION)) {
     case IDNO:
       return false;
     case IDYES:

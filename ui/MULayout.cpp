@@ -175,12 +175,12 @@ HWND TMF::CreateControl(const ControlDef& def, HWND parent, int id) {
                      : def.caption                              ? def.caption
                                                                 : "";
   // A pick list's window height includes its dropped-down list.
-  const int height = def.kind == K::PickList ? def.height + kDropDownItems * kItemHeight + 2
-                                             : def.height;
+  const int height =
+      def.kind == K::PickList ? def.height + kDropDownItems * kItemHeight + 2 : def.height;
   HWND control = CreateWindowExA(
       style.exStyle, style.className, text,
-      WS_CHILD | WS_CLIPSIBLINGS | style.style | (def.visible ? WS_VISIBLE : 0), def.left,
-      def.top, def.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      WS_CHILD | WS_CLIPSIBLINGS | style.style | (def.visible ? WS_VISIBLE : 0), def.left, def.top,
+      def.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
       GetModuleHandleA(nullptr), nullptr);
   if (!control) throw std::runtime_error(std::string("Cannot create control ") + def.name);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);

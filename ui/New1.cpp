@@ -36,7 +36,8 @@ std::wstring TNew1AddRemoveListBox::WideText(int index) const {
   const LRESULT length = SendMessageW(handle_, LB_GETTEXTLEN, index, 0);
   if (length == LB_ERR) return {};
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT got = SendMessageW(handle_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  const LRESULT got =
+      SendMessageW(handle_, LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
   text.resize(got == LB_ERR ? 0 : static_cast<size_t>(got));
   return text;
 }

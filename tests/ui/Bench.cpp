@@ -97,34 +97,35 @@ int main(int argc, char** argv) {
       {"PL click", [] {}, nullptr},
   };
   for (const bool byMouse : {true, false}) {
-  bench.byMouse = byMouse;
-  std::printf("%s\n", byMouse ? "Buttons clicked (BM_CLICK):" : "Buttons pressed (click notification):");
-  std::vector<std::vector<double>> times(std::size(commands));
-  // Pairs that open and close the editor run in turn, so each finds the state it expects.
-  for (size_t first = 0; first < std::size(commands);) {
-    const bool pair = first + 1 < std::size(commands) && commands[first].button &&
-                      (std::string(commands[first].button) == "Add" ||
-                       std::string(commands[first].button) == "Edit");
-    const size_t last = pair ? first + 1 : first;
-    for (int round = 0; round < rounds; ++round) {
-      for (size_t k = first; k <= last; ++k) {
-        commands[k].setUp();
-        const double start = Now();
-        if (commands[k].button)
-          bench.Click(commands[k].button);
-        else
-          bench.ClickTitle(middle + round % 20);
-        times[k].push_back(Now() - start);
+    bench.byMouse = byMouse;
+    std::printf("%s\n",
+                byMouse ? "Buttons clicked (BM_CLICK):" : "Buttons pressed (click notification):");
+    std::vector<std::vector<double>> times(std::size(commands));
+    // Pairs that open and close the editor run in turn, so each finds the state it expects.
+    for (size_t first = 0; first < std::size(commands);) {
+      const bool pair = first + 1 < std::size(commands) && commands[first].button &&
+                        (std::string(commands[first].button) == "Add" ||
+                         std::string(commands[first].button) == "Edit");
+      const size_t last = pair ? first + 1 : first;
+      for (int round = 0; round < rounds; ++round) {
+        for (size_t k = first; k <= last; ++k) {
+          commands[k].setUp();
+          const double start = Now();
+          if (commands[k].button)
+            bench.Click(commands[k].button);
+          else
+            bench.ClickTitle(middle + round % 20);
+          times[k].push_back(Now() - start);
+        }
       }
+      first = last + 1;
     }
-    first = last + 1;
-  }
-  for (size_t k = 0; k < std::size(commands); ++k) {
-    std::sort(times[k].begin(), times[k].end());
-    std::printf("%-17s median %6.2f ms   max %6.2f ms\n", commands[k].name,
-                times[k][times[k].size() / 2], times[k].back());
-  }
-  std::printf("(%d rounds, %d panels at the end)\n", rounds, bench.form->Document().PL.Count());
+    for (size_t k = 0; k < std::size(commands); ++k) {
+      std::sort(times[k].begin(), times[k].end());
+      std::printf("%-17s median %6.2f ms   max %6.2f ms\n", commands[k].name,
+                  times[k][times[k].size() / 2], times[k].back());
+    }
+    std::printf("(%d rounds, %d panels at the end)\n", rounds, bench.form->Document().PL.Count());
   }
   return 0;
 }

@@ -24,7 +24,8 @@ TEST_F(Designer, NewRestoresTheStartState) {
   ASSERT_EQ(dialogs_.questions.size(), 1u);
   EXPECT_EQ(dialogs_.questions[0].text, "Save changes?");
   EXPECT_EQ(dialogs_.questions[0].title, "Confirm");
-  for (const SettingDef& s : kSettings) EXPECT_EQ(Text(std::string(s.field).c_str()), s.defaultText);
+  for (const SettingDef& s : kSettings)
+    EXPECT_EQ(Text(std::string(s.field).c_str()), s.defaultText);
   EXPECT_EQ(SendMessageA(C("Th"), CB_GETCURSEL, 0, 0), 0);
   EXPECT_EQ(ui::WindowText(Form().Handle()), "Orvella - New Script");
   EXPECT_TRUE(Titles().empty());

@@ -4,9 +4,7 @@
 
 namespace orv::test {
 
-
-int ScriptedDialogs::Message(HWND, const std::string& text, const std::string& title,
-                             UINT type) {
+int ScriptedDialogs::Message(HWND, const std::string& text, const std::string& title, UINT type) {
   questions.push_back({text, title, type});
   if (answers.empty()) return IDOK;
   const int answer = answers.front();

@@ -140,9 +140,9 @@ TEST_F(Designer, LabelsSitAboveTheirFieldsAndShowWhatIsBehind) {
   }
   for (const char* name : {"AL.Label", "PT.Label", "L4", "L2"}) {
     HDC dc = GetDC(Form().Handle());
-    const LRESULT brush = SendMessageA(Form().Handle(), WM_CTLCOLORSTATIC,
-                                       reinterpret_cast<WPARAM>(dc),
-                                       reinterpret_cast<LPARAM>(Form().Control(name)));
+    const LRESULT brush =
+        SendMessageA(Form().Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(Form().Control(name)));
     EXPECT_EQ(GetBkMode(dc), TRANSPARENT) << name;
     ReleaseDC(Form().Handle(), dc);
     EXPECT_EQ(brush, reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH))) << name;
@@ -194,8 +194,8 @@ TEST_F(Designer, EveryControlUsesTheWindowFont) {
   for (auto table : {ui::WindowLayout(), ui::EditorLayout()}) {
     for (const ui::ControlDef& def : table) {
       LOGFONTA font{};
-      GetObjectA(reinterpret_cast<HFONT>(SendMessageA(C(def.name), WM_GETFONT, 0, 0)),
-                 sizeof font, &font);
+      GetObjectA(reinterpret_cast<HFONT>(SendMessageA(C(def.name), WM_GETFONT, 0, 0)), sizeof font,
+                 &font);
       EXPECT_STREQ(font.lfFaceName, "MS Sans Serif") << def.name;
       EXPECT_EQ(font.lfHeight, -11) << def.name;
       EXPECT_EQ(font.lfWeight, FW_NORMAL) << def.name;
@@ -206,10 +206,10 @@ TEST_F(Designer, EveryControlUsesTheWindowFont) {
 TEST_F(Designer, TabRunsInStoredOrderSkippingWhatIsHidden) {
   Start();
   const std::vector<std::string> closed = {
-      "PL",  "Add", "Edit", "Remove", "Clear", "MoveUp", "MoveDown", "TP",  "AL",
-      "AT",  "AW",  "AH",   "ZI",     "LS",    "RS",     "TS",       "IL",  "IT",
-      "TL",  "TT",  "TFS",  "TFE",    "PTL",   "PTT",    "PFS",      "PFE", "MS",
-      "Save", "Th", "Open", "New",    "saveas", "Preview", "PL"};
+      "PL",   "Add", "Edit", "Remove", "Clear",  "MoveUp",  "MoveDown", "TP",  "AL",
+      "AT",   "AW",  "AH",   "ZI",     "LS",     "RS",      "TS",       "IL",  "IT",
+      "TL",   "TT",  "TFS",  "TFE",    "PTL",    "PTT",     "PFS",      "PFE", "MS",
+      "Save", "Th",  "Open", "New",    "saveas", "Preview", "PL"};
   Focus("PL");
   std::vector<std::string> seen = {FocusName()};
   for (size_t i = 1; i < closed.size(); ++i) {

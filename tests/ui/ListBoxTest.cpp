@@ -30,9 +30,9 @@ class ListBox : public ::testing::Test {
     RegisterClassA(&wc);
     parent_ = CreateWindowA("ListBoxTestParent", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
                             300, nullptr, nullptr, wc.hInstance, nullptr);
-    list_ = TNew1AddRemoveListBox(CreateWindowA(
-        "LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 0, 0, 200, 200, parent_, nullptr,
-        wc.hInstance, nullptr));
+    list_ =
+        TNew1AddRemoveListBox(CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 0, 0,
+                                            200, 200, parent_, nullptr, wc.hInstance, nullptr));
     selectionNotices = 0;
   }
   void TearDown() override { DestroyWindow(parent_); }

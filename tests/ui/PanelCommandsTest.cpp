@@ -118,8 +118,8 @@ TEST_F(Designer, EditThenOKKeepsTheTextsButTurnsOtherFlagsIntoZero) {
 
 TEST_F(Designer, DataSurvivesEditAndOKUnchanged) {
   Start();
-  const Texts data = {"", "a" + kSep, "a" + kSep + kSep + "b", "one line", kSep + "x",
-                      std::string(70000, 'd') + kSep + "end"};
+  const Texts data = {"",         "a" + kSep, "a" + kSep + kSep + "b",
+                      "one line", kSep + "x", std::string(70000, 'd') + kSep + "end"};
   std::vector<Panel> panels;
   for (const std::string& d : data) panels.push_back({"T", "1", "i", "1", d});
   OpenDocument(DocumentWith(panels));
@@ -138,9 +138,9 @@ TEST_F(Designer, HeightRuleDecidesWhetherOKStores) {
     const char* height;
     bool accepted;
   } cases[] = {
-      {" 12", true},  {"12 ", false},         {"$1F", true},         {"0x1f", true},
-      {"-0", true},   {"+5", true},           {"2147483647", true},  {"2147483648", false},
-      {"-2147483648", true}, {"", false},     {" ", false},          {"1.5", false},
+      {" 12", true},         {"12 ", false}, {"$1F", true},        {"0x1f", true},
+      {"-0", true},          {"+5", true},   {"2147483647", true}, {"2147483648", false},
+      {"-2147483648", true}, {"", false},    {" ", false},         {"1.5", false},
   };
   for (const auto& c : cases) {
     Click("Clear");
@@ -290,7 +290,8 @@ TEST_F(Designer, CommandsThatChangeNothingStillMarkModified) {
   } cases[] = {{0, "MoveUp"}, {2, "MoveDown"}, {-1, "Remove"}, {-1, "MoveUp"}, {-1, "MoveDown"}};
   for (const auto& c : cases) {
     Doc().modified = false;
-    if (c.select >= 0) ClickTitle(c.select);
+    if (c.select >= 0)
+      ClickTitle(c.select);
     else {
       SendMessageA(C("PL"), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
       SendMessageA(Form().Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(C("PL")), LBN_SELCHANGE),

@@ -13,18 +13,47 @@ TEST(HeightRule, AcceptsExactlyTheIntegerTexts) {
     const char* text;
     bool accepted;
   } cases[] = {
-      {"200", true},         {" 200", true},        {"   7", true},        {"200 ", false},
-      {"$1F", true},         {"0x1f", true},        {"0X1F", true},        {"x1f", true},
-      {"X1F", true},         {"-$1F", true},        {"+0x10", true},       {"$FFFFFFFF", true},
-      {"$100000000", false}, {"$000000001", true},  {"$", false},          {"0x", false},
-      {"$1G", false},        {"-0", true},          {"+5", true},          {"0", true},
-      {"007", true},         {"2147483647", true},  {"2147483648", false}, {"-2147483648", true},
-      {"-2147483649", false}, {"99999999999999999999", false}, {"", false}, {" ", false},
-      {"-", false},          {"+", false},          {"+-5", false},        {"1.5", false},
-      {"12a", false},        {"abc", false},        {"\t5", false},        {"5\t", false},
-      {"1e3", false},        {"- 5", false},
+      {"200", true},
+      {" 200", true},
+      {"   7", true},
+      {"200 ", false},
+      {"$1F", true},
+      {"0x1f", true},
+      {"0X1F", true},
+      {"x1f", true},
+      {"X1F", true},
+      {"-$1F", true},
+      {"+0x10", true},
+      {"$FFFFFFFF", true},
+      {"$100000000", false},
+      {"$000000001", true},
+      {"$", false},
+      {"0x", false},
+      {"$1G", false},
+      {"-0", true},
+      {"+5", true},
+      {"0", true},
+      {"007", true},
+      {"2147483647", true},
+      {"2147483648", false},
+      {"-2147483648", true},
+      {"-2147483649", false},
+      {"99999999999999999999", false},
+      {"", false},
+      {" ", false},
+      {"-", false},
+      {"+", false},
+      {"+-5", false},
+      {"1.5", false},
+      {"12a", false},
+      {"abc", false},
+      {"\t5", false},
+      {"5\t", false},
+      {"1e3", false},
+      {"- 5", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(ui::IsValidInteger(c.text), c.accepted) << '"' << c.text << '"';
+  for (const auto& c : cases)
+    EXPECT_EQ(ui::IsValidInteger(c.text), c.accepted) << '"' << c.text << '"';
 }
 
 TEST(HeightRule, MessageQuotesTheTextAsTyped) {

@@ -67,7 +67,8 @@ std::string shownText;
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM into) {
   char name[16] = {};
   GetClassNameA(child, name, sizeof name);
-  if (lstrcmpiA(name, "Static") == 0) *reinterpret_cast<std::string*>(into) += ui::WindowText(child);
+  if (lstrcmpiA(name, "Static") == 0)
+    *reinterpret_cast<std::string*>(into) += ui::WindowText(child);
   return TRUE;
 }
 
