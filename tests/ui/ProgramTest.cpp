@@ -1,8 +1,10 @@
-// The built executable's manifest and icon, and the real message box of the default handler.
+// The built executable's manifest, icon and version, and the real message box of the default handler.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Harness.h"
+#include "OrvellaVersion.h"
 
 namespace orv::test {
 namespace {
@@ -60,6 +62,81 @@ TEST_F(Program, IconHoldsEightTrueColourSizes) {
     ASSERT_EQ(image.size(), entry.bytes);
   }
   EXPECT_EQ(sizes, (std::vector<int>{16, 24, 32, 48, 64, 72, 96, 128}));
+}
+
+// version.dll, loaded at run time: the test executable links no more than the program does.
+class VersionApi {
+ public:
+  VersionApi() : module_(LoadLibraryA("version.dll")) {}
+  ~VersionApi() {
+    if (module_) FreeLibrary(module_);
+  }
+  VersionApi(const VersionApi&) = delete;
+  VersionApi& operator=(const VersionApi&) = delete;
+  // The whole version block of a file; empty when it has none.
+  std::vector<char> Read(const char* file) const {
+    auto size = Function<decltype(&GetFileVersionInfoSizeA)>("GetFileVersionInfoSizeA");
+    auto info = Function<decltype(&GetFileVersionInfoA)>("GetFileVersionInfoA");
+    if (!size || !info) return {};
+    DWORD unused = 0;
+    std::vector<char> block(size(file, &unused));
+    if (block.empty() || !info(file, 0, static_cast<DWORD>(block.size()), block.data())) return {};
+    return block;
+  }
+  // One value of the block, e.g. "\\" or "\\StringFileInfo\\040904E4\\ProductName".
+  std::string_view Query(std::vector<char>& block, const char* path) const {
+    auto query = Function<decltype(&VerQueryValueA)>("VerQueryValueA");
+    void* value = nullptr;
+    UINT length = 0;
+    if (!query || !query(block.data(), path, &value, &length) || !value) return {};
+    return {static_cast<const char*>(value), length};
+  }
+
+ private:
+  template <class F>
+  F Function(const char* name) const {
+    return module_ ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module_, name)))
+                   : nullptr;
+  }
+  HMODULE module_;
+};
+
+TEST(ProgramVersion, ResourceCarriesTheProjectVersion) {
+  VersionApi api;
+  std::vector<char> block = api.Read(ORVELLA_PROGRAM);
+  ASSERT_FALSE(block.empty()) << "no VERSIONINFO in " << ORVELLA_PROGRAM;
+
+  const std::string_view fixedBytes = api.Query(block, "\\");
+  ASSERT_EQ(fixedBytes.size(), sizeof(VS_FIXEDFILEINFO));
+  VS_FIXEDFILEINFO fixed;
+  memcpy(&fixed, fixedBytes.data(), sizeof fixed);
+  EXPECT_EQ(fixed.dwSignature, 0xFEEF04BDu);
+  const DWORD high = MAKELONG(ORVELLA_VERSION_MINOR, ORVELLA_VERSION_MAJOR);
+  const DWORD low = MAKELONG(0, ORVELLA_VERSION_PATCH);
+  EXPECT_EQ(fixed.dwFileVersionMS, high);
+  EXPECT_EQ(fixed.dwFileVersionLS, low);
+  EXPECT_EQ(fixed.dwProductVersionMS, high);
+  EXPECT_EQ(fixed.dwProductVersionLS, low);
+  EXPECT_EQ(fixed.dwFileType, static_cast<DWORD>(VFT_APP));
+  EXPECT_EQ(fixed.dwFileFlags & VS_FF_DEBUG, 0u);
+
+  // The string table is the one the translation entry names.
+  const std::string_view translation = api.Query(block, "\\VarFileInfo\\Translation");
+  ASSERT_EQ(translation.size(), 4u);
+  WORD language[2];
+  memcpy(language, translation.data(), sizeof language);
+  char table[64];
+  wsprintfA(table, "\\StringFileInfo\\%04X%04X\\", language[0], language[1]);
+  const auto text = [&](const char* name) {
+    std::string_view value = api.Query(block, (table + std::string(name)).c_str());
+    while (!value.empty() && value.back() == '\0') value.remove_suffix(1);
+    return std::string(value);
+  };
+  EXPECT_EQ(text("FileVersion"), ORVELLA_VERSION_STRING);
+  EXPECT_EQ(text("ProductVersion"), ORVELLA_VERSION_STRING);
+  EXPECT_EQ(text("ProductName"), "Orvella");
+  EXPECT_EQ(text("OriginalFilename"), "Orvella.exe");
+  EXPECT_FALSE(text("FileDescription").empty());
 }
 
 std::string shownText;
