@@ -46,7 +46,15 @@ struct FindTraits {
   static void Close(Raw h) { FindClose(h); }
 };
 
+// Processes, threads and pipe ends: null when absent.
+struct ObjectTraits {
+  using Raw = HANDLE;
+  static Raw Invalid() { return nullptr; }
+  static void Close(Raw h) { CloseHandle(h); }
+};
+
 using FileHandle = UniqueHandle<FileTraits>;
+using ObjectHandle = UniqueHandle<ObjectTraits>;
 using FindHandle = UniqueHandle<FindTraits>;
 
 }  // namespace orv
