@@ -92,6 +92,29 @@ void BM_Read(benchmark::State& state) {
 }
 BENCHMARK(BM_Read)->Apply(Args);
 
+// The two halves without the file system: composing the bytes, and parsing them.
+void BM_Compose(benchmark::State& state) {
+  const orv::ScriptDocument doc = Document(int(state.range(0)), size_t(state.range(1)));
+  size_t bytes = 0;
+  for (auto _ : state) {
+    const std::string text = orv::ComposeScriptFile(doc);
+    bytes = text.size();
+    benchmark::DoNotOptimize(text.data());
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes));
+}
+BENCHMARK(BM_Compose)->Apply(Args);
+
+void BM_Parse(benchmark::State& state) {
+  const std::string bytes = orv::ComposeScriptFile(Document(int(state.range(0)), size_t(state.range(1))));
+  for (auto _ : state) {
+    orv::ScriptContent content = orv::ParseScriptFile(bytes);
+    benchmark::DoNotOptimize(content.titles.data());
+  }
+  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
+}
+BENCHMARK(BM_Parse)->Apply(Args);
+
 void BM_PlainRead(benchmark::State& state) {
   const std::string path = TempPath("q.js");
   const std::string bytes = orv::ComposeScriptFile(Document(int(state.range(0)), size_t(state.range(1))));
