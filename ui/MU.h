@@ -11,11 +11,13 @@
 
 #include "Dialogs.h"
 #include "Document.h"
+#include "MUFrame.h"
 #include "New1.h"
 
 namespace orv::ui {
 
 class TMF;
+enum class MouseButton { Left, Right, Middle };
 using Handler = void (TMF::*)(HWND sender);
 
 enum class ControlKind {
@@ -89,6 +91,11 @@ class TMF {
   void FormCreate(HWND sender);
   void OpenClick(HWND sender);
   void FormPaint(HWND sender);
+  // Mouse events of the window's own surface, in client coordinates; shift holds MK_* flags.
+  void FormMouseDown(HWND sender, MouseButton button, UINT shift, int x, int y);
+  void FormMouseMove(HWND sender, UINT shift, int x, int y);
+  void FormMouseUp(HWND sender, MouseButton button, UINT shift, int x, int y);
+  void FormClick(HWND sender);
   void NewClick(HWND sender);
   void saveasClick(HWND sender);
   void PreviewClick(HWND sender);
@@ -97,6 +104,10 @@ class TMF {
   bool FormClose(HWND sender);
   // Asks "Save changes?" when the document is modified; true when the caller must stop.
   bool ConfirmDiscardChanges();
+
+  // The frame drawn on dc, as a paint draws it; the canvas keeps its pen, fill and font after.
+  void PaintFrame(HDC dc);
+  const Canvas& FrameCanvas() const { return canvas_; }
 
   const FileDialog SD;
   const FileDialog OD;
@@ -122,6 +133,7 @@ class TMF {
   HWND CreateControl(const ControlDef& def, HWND parent, int id);
   void OnCommand(int id, int code, HWND sender);
   LRESULT OnControlColour(HDC dc, HWND control);
+  bool OnMouse(UINT message, WPARAM w, LPARAM l);
 
   std::array<Column, 5> Columns();
   // Stores a text into one list at PL's current selection (or appends without one).
@@ -150,6 +162,12 @@ class TMF {
   int programChange_ = 0;
   int addedPanel_ = -1;  // PL index of the panel Add appended, while AddingPanel holds
   bool quitOnDestroy_ = false;
+  Canvas canvas_;
+  // The frame's drag state: the last press on the window's surface, and whether it holds the
+  // window by its title strip.
+  int downX_ = 0, downY_ = 0;
+  bool dragging_ = false;
+  bool clicked_ = false;  // a left press, not a double click's, waits for its release
 
   TNew1AddRemoveListBox PL, PHL, PIL, PEL, PDL;
   HWND AP = nullptr, PT = nullptr, PI = nullptr, PH = nullptr, PE = nullptr, PD = nullptr;

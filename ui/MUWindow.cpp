@@ -1,7 +1,8 @@
 // The window's life, its one message dispatcher and its keyboard handling.
 #include <windows.h>
-
+// These build on windows.h.
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <stdexcept>
 
@@ -78,6 +79,7 @@ TMF::TMF(HWND owner, Dialogs& dialogs, std::string programFolder)
   if (!handle_) throw std::runtime_error("Cannot create the main window");
   SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  canvas_.SetBaseFont(font_);
   CreateControls();
   FormCreate(handle_);
 }
@@ -103,15 +105,13 @@ LRESULT CALLBACK TMF::WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) 
 }
 
 LRESULT TMF::HandleMessage(UINT message, WPARAM w, LPARAM l) {
+  if (OnMouse(message, w, l)) return 0;
   switch (message) {
-    case WM_COMMAND:
-      OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l));
-      return 0;
+    case WM_COMMAND: OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l)); return 0;
     case WM_CTLCOLORSTATIC:
       return OnControlColour(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
-    case WM_PAINT:
-      FormPaint(handle_);
-      return 0;
+    case WM_PAINT: FormPaint(handle_); return 0;
+    case WM_PRINTCLIENT: PaintFrame(reinterpret_cast<HDC>(w)); return 0;
     case WM_ACTIVATE:
       if (LOWORD(w) == WA_INACTIVE) {
         HWND focus = GetFocus();
@@ -167,8 +167,7 @@ void TMF::OnCommand(int id, int code, HWND sender) {
       }
       (this->*control.def->handler)(sender);
       return;
-    default:
-      return;
+    default: return;
   }
 }
 
@@ -184,10 +183,41 @@ LRESULT TMF::OnControlColour(HDC dc, HWND control) {
   return reinterpret_cast<LRESULT>(brush_);
 }
 
-void TMF::FormPaint(HWND) {
-  PAINTSTRUCT paint;
-  BeginPaint(handle_, &paint);
-  EndPaint(handle_, &paint);
+bool TMF::OnMouse(UINT message, WPARAM w, LPARAM l) {
+  const int x = GET_X_LPARAM(l), y = GET_Y_LPARAM(l);
+  const UINT keys = static_cast<UINT>(w);
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      // A left press keeps the mouse until its release, wherever the pointer goes; only a
+      // single press can end in a click, the second press of a double click cannot.
+      SetCapture(handle_);
+      clicked_ = message == WM_LBUTTONDOWN;
+      FormMouseDown(handle_, MouseButton::Left, keys, x, y);
+      return true;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: FormMouseDown(handle_, MouseButton::Right, keys, x, y); return true;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: FormMouseDown(handle_, MouseButton::Middle, keys, x, y); return true;
+    case WM_MOUSEMOVE: FormMouseMove(handle_, keys, x, y); return true;
+    case WM_LBUTTONUP: {
+      const bool click = clicked_;
+      clicked_ = false;
+      if (GetCapture() == handle_) ReleaseCapture();
+      FormMouseUp(handle_, MouseButton::Left, keys, x, y);
+      RECT client{};
+      GetClientRect(handle_, &client);
+      if (click && PtInRect(&client, POINT{x, y})) FormClick(handle_);
+      return true;
+    }
+    case WM_RBUTTONUP: FormMouseUp(handle_, MouseButton::Right, keys, x, y); return true;
+    case WM_MBUTTONUP: FormMouseUp(handle_, MouseButton::Middle, keys, x, y); return true;
+    case WM_CAPTURECHANGED:
+      // Another window took the mouse (a dialog, say): the press can no longer end in a click.
+      if (reinterpret_cast<HWND>(l) != handle_) clicked_ = false;
+      return false;
+    default: return false;
+  }
 }
 
 void TMF::ThChange(HWND) { doc_.modified = true; }
@@ -247,8 +277,7 @@ bool TMF::PreTranslateMessage(const MSG& msg) {
       if (shift || ctrl || alt || focus == PD || IsDroppedDown(focus)) return false;
       if (EditorShown()) Press(Cancel);
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

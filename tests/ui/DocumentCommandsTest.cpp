@@ -156,5 +156,140 @@ TEST_F(Designer, ClosingAsksFirstAndStaysOpenOnCancel) {
   EXPECT_TRUE(PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) << "the loop ends";
 }
 
+TEST_F(Designer, SaveAsAddsTheExtensionOnlyWhereItIsMissing) {
+  Start({"Lilac"});
+  MakeFolder(folder_ / "dir.js");
+  const struct {
+    std::string chosen, written;
+  } cases[] = {
+      {"plain", "plain.js"},
+      {"page.txt", "page.txt.js"},
+      {"upper.JS", "upper.JS"},
+      {"mixed.Js", "mixed.Js"},
+      {"twice.js.bak", "twice.js.bak.js"},
+      {"dir.js\\inner", "dir.js\\inner.js"},
+      {"dot.", "dot..js"},
+  };
+  for (const auto& c : cases) {
+    dialogs_.files = {folder_ / c.chosen};
+    Click("saveas");
+    EXPECT_EQ(Doc().fileName, folder_ / c.written) << c.chosen;
+    EXPECT_TRUE(Exists(folder_ / c.written)) << c.chosen;
+    const std::string name = c.written.substr(c.written.find_last_of('\\') + 1);
+    EXPECT_EQ(ui::WindowText(Form().Handle()), "Orvella - " + name) << c.chosen;
+  }
+  EXPECT_FALSE(Exists(folder_ / "upper.JS.js"));
+  EXPECT_TRUE(dialogs_.questions.empty());
+}
+
+TEST_F(Designer, NoToReplaceAsksAgainAndACancelThenSavesNothing) {
+  Start({"Lilac"});
+  OpenDocument(DocumentWith({{"A", "1", "i", "0", "x"}}));
+  const std::string own = Doc().fileName;
+  const std::string before = ReadBytes(own);
+  WriteBytes(folder_ / "taken.js", "theirs");
+  Type("AL", "9");
+  dialogs_.files = {folder_ / "taken.js", std::nullopt};
+  dialogs_.answers = {IDNO};
+  Click("saveas");
+  EXPECT_EQ(dialogs_.fileDialogs.size(), 3u);  // Open's, then Save as twice
+  EXPECT_EQ(dialogs_.questions.size(), 1u);
+  EXPECT_EQ(ReadBytes(folder_ / "taken.js"), "theirs");
+  EXPECT_EQ(ReadBytes(own), before);
+  EXPECT_EQ(Doc().fileName, own);
+  EXPECT_TRUE(Doc().modified);
+  EXPECT_EQ(ui::WindowText(Form().Handle()), "Orvella - opened0.js");
+  // Yes replaces it.
+  dialogs_.files = {folder_ / "taken.js"};
+  dialogs_.answers = {IDYES};
+  Click("saveas");
+  EXPECT_EQ(ReadBytes(folder_ / "taken.js").rfind("var ZUB_PanelsTitle=new Array('A');", 0), 0u);
+  EXPECT_EQ(Doc().fileName, folder_ / "taken.js");
+  EXPECT_FALSE(Doc().modified);
+}
+
+TEST_F(Designer, YesToSaveChangesThenCancellingTheSaveDialogKeepsEverything) {
+  for (const char* command : {"New", "Open", "close"}) {
+    Start();
+    Click("Add");
+    Click("OK");
+    dialogs_.answers = {IDYES};
+    dialogs_.files = {std::nullopt};
+    if (std::string(command) == "close")
+      SendMessageA(Form().Handle(), WM_CLOSE, 0, 0);
+    else
+      Click(command);
+    ASSERT_TRUE(IsWindow(Form().Handle())) << command;
+    ASSERT_EQ(dialogs_.fileDialogs.size(), 1u) << command;
+    EXPECT_TRUE(dialogs_.fileDialogs[0].save) << command << ": only the save dialog";
+    EXPECT_EQ(Titles().size(), 1u) << command;
+    EXPECT_TRUE(Doc().modified) << command;
+    EXPECT_EQ(Doc().fileName, "") << command;
+    EXPECT_EQ(ui::WindowText(Form().Handle()), "Orvella - New Script") << command;
+    TearDown();
+    dialogs_ = {};
+  }
+}
+
+TEST_F(Designer, AFailedSaveAfterSaveChangesEndsTheCommand) {
+  for (const char* command : {"New", "Open", "close"}) {
+    Start();
+    Click("Add");
+    Click("OK");
+    // Its folder does not exist, so the file cannot be created.
+    Doc().fileName = folder_ / "gone\\page.js";
+    dialogs_.answers = {IDYES};
+    dialogs_.files = {folder_ / "never.js"};
+    if (std::string(command) == "close")
+      SendMessageA(Form().Handle(), WM_CLOSE, 0, 0);
+    else
+      Click(command);
+    ASSERT_TRUE(IsWindow(Form().Handle())) << command;
+    ASSERT_EQ(dialogs_.questions.size(), 2u) << command;
+    EXPECT_EQ(dialogs_.questions[1].title, "Orvella") << command;
+    EXPECT_EQ(dialogs_.questions[1].text.rfind(
+                  "Cannot create file \"" + folder_ / "gone\\page.js" + "\". ", 0),
+              0u)
+        << dialogs_.questions[1].text;
+    EXPECT_TRUE(dialogs_.fileDialogs.empty()) << command << ": Open went no further";
+    EXPECT_EQ(Titles().size(), 1u) << command;
+    EXPECT_TRUE(Doc().modified) << command;
+    TearDown();
+    dialogs_ = {};
+  }
+}
+
+TEST_F(Designer, PreviewLeavesTheCaptionAndTheUsersFileAlone) {
+  Start({"Lilac"});
+  MakeFolder(folder_ / "Preview");
+  OpenDocument(DocumentWith({{"A", "1", "i", "0", "x"}}));
+  const std::string own = Doc().fileName;
+  const std::string before = ReadBytes(own);
+  for (bool modified : {false, true}) {
+    if (modified) Type("AL", "42");
+    Click("Preview");
+    EXPECT_EQ(Doc().fileName, own);
+    EXPECT_EQ(Doc().modified, modified);
+    EXPECT_EQ(ui::WindowText(Form().Handle()), "Orvella - opened0.js");
+    EXPECT_EQ(ReadBytes(own), before);
+    EXPECT_NE(ReadBytes(folder_ / "Preview\\prv.js")
+                  .find("var ZUB_AreaLeft=" + std::string(modified ? "42" : "0")),
+              std::string::npos);
+  }
+  ASSERT_EQ(dialogs_.shellShows.size(), 2u);
+  EXPECT_EQ(dialogs_.shellShows[0], SW_SHOWNORMAL);
+  EXPECT_TRUE(dialogs_.questions.empty());
+  // The next Save writes the user's file.
+  Click("Save");
+  EXPECT_NE(ReadBytes(own).find("var ZUB_AreaLeft=42;"), std::string::npos);
+}
+
+TEST_F(Designer, ClosingWithoutChangesAsksNothing) {
+  Start();
+  SendMessageA(Form().Handle(), WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(Form().Handle()));
+  EXPECT_TRUE(dialogs_.questions.empty());
+}
+
 }  // namespace
 }  // namespace orv::test

@@ -22,8 +22,10 @@ bool ScriptedDialogs::ChooseFile(HWND, const ui::FileDialog& dialog, std::string
   return true;
 }
 
-void ScriptedDialogs::ShellOpen(HWND, const std::string& file, const std::string& folder, int) {
+void ScriptedDialogs::ShellOpen(HWND, const std::string& file, const std::string& folder,
+                                int showCommand) {
   shellOpened.push_back(folder + "|" + file);
+  shellShows.push_back(showCommand);
 }
 
 void Designer::Start(const std::vector<std::string>& themes, int showCommand) {

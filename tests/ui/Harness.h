@@ -27,7 +27,8 @@ class ScriptedDialogs final : public ui::Dialogs {
   std::deque<int> answers;  // IDOK once they run out
   std::vector<ui::FileDialog> fileDialogs;
   std::deque<std::optional<std::string>> files;  // nullopt cancels; cancel once they run out
-  std::vector<std::string> shellOpened;
+  std::vector<std::string> shellOpened;          // folder|file
+  std::vector<int> shellShows;                   // the show command of each
 
   int Message(HWND, const std::string& text, const std::string& title, UINT type) override;
   bool ChooseFile(HWND, const ui::FileDialog& dialog, std::string& path) override;
