@@ -48,7 +48,7 @@ s + ' .zb:after{content:"";position:absolute;right:6px;top:' + (bar - knob) / 2 
 s + ' .zb[aria-expanded=true]:after{background-image:' + img(path + 'cb.gif') + '}' +
 s + ' .zb:hover{filter:brightness(1.07)}' +
 s + ' .zb:focus-visible{outline:2px solid ' + t('focusColor', '#1a73e8') + ';outline-offset:-2px}' +
-s + ' .zp{overflow:hidden}' +
+s + ' .zp{overflow:hidden;contain:style}' +
 s + ' .zc{box-sizing:border-box;overflow:auto;padding:' + px('PanelsTextTop', 5) + ' ' + px('PanelsTextLeft', 5) +
 ';color:' + t('bodyColor', '#000') + ';background:' + img(path + 'panel.gif') + ' repeat-x ' +
 t('bodyBackground', '#fff') + ';border:1px solid ' + t('borderColor', '#ccc') + ';border-top:0}' +
@@ -113,10 +113,10 @@ if (running.length) frame = w.requestAnimationFrame(step);
 }
 area.addEventListener('click', function (e) {
 var b = e.target.closest && e.target.closest('.zb');
-if (b && b.parentNode.parentNode.parentNode == area) toggle(state(b), !state(b).open, true);
+if (b && b.parentNode.parentNode.parentNode.parentNode == area) toggle(state(b), !state(b).open, true);
 });
 area.addEventListener('beforematch', function (e) {
-if (e.target.parentNode.parentNode == area) toggle(state(e.target.previousSibling.firstChild), true, false);
+if (e.target.parentNode.parentNode.parentNode == area) toggle(state(e.target.previousSibling.firstChild), true, false);
 });
 function parse(texts) {
 var t = d.createElement('template'), out, k;
@@ -158,7 +158,7 @@ n.data = how.cut[0] + text + how.cut[1];
 el.appendChild(f);
 } else pairs.push(el, start + text + end);
 }
-var role = titles.length > 6 ? 'group' : 'region', made = 0, used = 0,
+var role = titles.length > 6 ? 'group' : 'region', made = 0, used = 0, size = Math.ceil(Math.sqrt(titles.length)), group,
 titleWrap = wrap(tfs, tfe), bodyWrap = wrap(pfs, pfe), first = [], iconClass = {}, k = 0,
 heading = '<div class=zw><h' + level + ' class=zh><button type=button class=zb aria-expanded=',
 label = '><span class=zt></span></button></h' + level + '><div class=zp role=' + role,
@@ -184,7 +184,8 @@ b.className = iconClass[icon];
 fill(b.firstChild, titleWrap, tfs, tfe, str(titles[made], ''), pairs);
 if (h) c.style.height = h + 'px';
 fill(c, bodyWrap, pfs, pfe, str(data[made], ''), shown ? pairs : lazy);
-frag.appendChild(panel);
+if (made % size == 0) frag.appendChild(group = d.createElement('div'));
+group.appendChild(panel);
 }
 if (css != more) style.textContent = css;
 area.appendChild(frag);

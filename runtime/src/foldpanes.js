@@ -48,7 +48,9 @@
     ';top:' + px('AreaTop', 0) + ';width:' + num(v('AreaWidth'), 250, 1) +
     'px;max-height:' + high + 'px;z-index:' + Math.round(num(v('ZIndex'), 0)) +
     ';padding:0 ' + px('PanelsRightSpace', 10) + ' 0 ' + px('PanelsLeftSpace', 10) + '}' +
-    // A wrapper per panel: a moving body then shifts one sibling per panel, not two.
+    // A wrapper per panel: a moving body then shifts one sibling per panel, not two. The
+    // wrappers stand in groups of about the square root of their number, so that a moving
+    // body lays out again only its own group and the groups, not every panel below it.
     s + ' .zw{margin-top:' + gap + 'px}' +
     s + ' .zh{margin:0;padding:0;font:inherit}' +
     // The icon is the title bar's :before, the state its :after.
@@ -66,7 +68,9 @@
     s + ' .zb:hover{filter:brightness(1.07)}' +
     s + ' .zb:focus-visible{outline:2px solid ' + t('focusColor', '#1a73e8') + ';outline-offset:-2px}' +
     // The moving body has no padding, border or margin: its height is all there is to move.
-    s + ' .zp{overflow:hidden}' +
+    // Hidden until found implies style containment; holding it open too keeps a toggle from
+    // recounting the quotes and counters of the whole page.
+    s + ' .zp{overflow:hidden;contain:style}' +
     s + ' .zc{box-sizing:border-box;overflow:auto;padding:' + px('PanelsTextTop', 5) + ' ' + px('PanelsTextLeft', 5) +
     ';color:' + t('bodyColor', '#000') + ';background:' + img(path + 'panel.gif') + ' repeat-x ' +
     t('bodyBackground', '#fff') + ';border:1px solid ' + t('borderColor', '#ccc') + ';border-top:0}' +
@@ -142,11 +146,11 @@
 
   area.addEventListener('click', function (e) {
     var b = e.target.closest && e.target.closest('.zb');
-    if (b && b.parentNode.parentNode.parentNode == area) toggle(state(b), !state(b).open, true);
+    if (b && b.parentNode.parentNode.parentNode.parentNode == area) toggle(state(b), !state(b).open, true);
   });
   // Find in page and text fragments reveal a collapsed body: its panel opens at once.
   area.addEventListener('beforematch', function (e) {
-    if (e.target.parentNode.parentNode == area) toggle(state(e.target.previousSibling.firstChild), true, false);
+    if (e.target.parentNode.parentNode.parentNode == area) toggle(state(e.target.previousSibling.firstChild), true, false);
   });
 
   // The authors' HTML is parsed in one pass, each text in a template of its own, so that a
@@ -199,7 +203,7 @@
   }
 
   // Beyond six panels, named regions would crowd the page's landmarks; groups keep the names.
-  var role = titles.length > 6 ? 'group' : 'region', made = 0, used = 0,
+  var role = titles.length > 6 ? 'group' : 'region', made = 0, used = 0, size = Math.ceil(Math.sqrt(titles.length)), group,
     titleWrap = wrap(tfs, tfe), bodyWrap = wrap(pfs, pfe), first = [], iconClass = {}, k = 0,
     heading = '<div class=zw><h' + level + ' class=zh><button type=button class=zb aria-expanded=',
     label = '><span class=zt></span></button></h' + level + '><div class=zp role=' + role,
@@ -230,7 +234,8 @@
       // A height that is not a positive number lets the body fit its content.
       if (h) c.style.height = h + 'px';
       fill(c, bodyWrap, pfs, pfe, str(data[made], ''), shown ? pairs : lazy);
-      frag.appendChild(panel);
+      if (made % size == 0) frag.appendChild(group = d.createElement('div'));
+      group.appendChild(panel);
     }
     if (css != more) style.textContent = css;
     area.appendChild(frag);

@@ -140,6 +140,42 @@ test('find in page opens the panel that holds the text', async () => {
   await close();
 });
 
+test('in a long bar a toggle moves only the panels below, and find in page reaches the last panel', async () => {
+  // Forty panels, fewer drawn while the page is parsed than after it, open and shut in turn.
+  const many = Array.from({ length: 40 }, (_, i) => [`P${i}`, '30', i % 2 ? '0' : '1', '', i === 39 ? 'far needle' : `body ${i}`]);
+  const dir = tempFolder();
+  writeScript(dir, { panels: many, set: { AH: '200', TFS: '', TFE: '', PFS: '', PFE: '' } });
+  const look = (page) => page.$$eval('.zb', (bs) => bs.map((b) => {
+    const p = document.getElementById(b.getAttribute('aria-controls'));
+    return { expanded: b.getAttribute('aria-expanded'), top: b.getBoundingClientRect().top, height: p.getBoundingClientRect().height, bottom: p.getBoundingClientRect().bottom };
+  }));
+  const { page, errors, close } = await open(browser, writePage(dir), { reducedMotion: 'reduce' });
+  let before = await look(page);
+  for (const i of [0, 6, 7, 20, 39, 7]) {
+    await page.$eval(`#zub1t${i}`, (b) => b.click());
+    const after = await look(page);
+    const shift = after[i].height - before[i].height;
+    assert.equal(shift, before[i].expanded === 'true' ? -30 : 30, `panel ${i}`);
+    after.forEach((q, k) => {
+      assert.equal(q.expanded, k === i ? (before[k].expanded === 'true' ? 'false' : 'true') : before[k].expanded, `panel ${k} after ${i}`);
+      if (k !== i) assert.equal(q.height, before[k].height, `panel ${k} after ${i}`);
+      assert.equal(q.top, before[k].top + (k > i ? shift : 0), `panel ${k} after ${i}`);
+      if (k) assert.equal(q.top - after[k - 1].bottom, 15, `gap above panel ${k}`);
+    });
+    before = after;
+  }
+  assert.deepEqual(errors, []);
+  await close();
+
+  const found = await open(browser, `${writePage(dir)}#:~:text=needle`);
+  await found.page.waitForFunction(() => document.getElementById('zub1t39').getAttribute('aria-expanded') === 'true');
+  await settled(found.page, 'zub1t39');
+  const states = (await look(found.page)).map((q) => q.expanded);
+  assert.deepEqual(states, many.map((_, k) => (k % 2 && k !== 39 ? 'false' : 'true')));
+  assert.deepEqual(found.errors, []);
+  await found.close();
+});
+
 test('printing shows every panel expanded', async () => {
   const { page, errors, close } = await bar();
   await page.emulateMedia({ media: 'print' });

@@ -98,14 +98,15 @@ function readBar(page, selector = '.zub') {
   });
 }
 
-// Resolves once the body of the panel whose button has this id has stopped moving.
-function settled(page, buttonId) {
+// Resolves once the body of the panel whose button has this id has stopped moving; the
+// benchmark polls by time, so that its animation frames are the runtime's alone.
+function settled(page, buttonId, polling = 'raf') {
   return page.waitForFunction((id) => {
     const b = document.getElementById(id), p = document.getElementById(b.getAttribute('aria-controls'));
     return b.getAttribute('aria-expanded') === 'true'
       ? p.style.height === '' && !p.hasAttribute('hidden')
       : p.style.height === '0px' && p.hasAttribute('hidden');
-  }, buttonId);
+  }, buttonId, { polling });
 }
 
 module.exports = { root, runtime, SEP, newPanel, tempFolder, writeScript, editScript, writePage, launch, open, readBar, settled };
