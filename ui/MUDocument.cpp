@@ -42,13 +42,9 @@ void TMF::ShowDocument() {
 bool TMF::ConfirmDiscardChanges() {
   if (!doc_.modified) return false;
   switch (dialogs_.Message(handle_, "Save changes?", "Confirm", MB_YESNOCANCEL | MB_ICONQUESTION)) {
-    case IDNO:
-      return false;
-    case IDYES:
-      SaveClick(handle_);
-      return doc_.modified;
-    default:
-      return true;
+    case IDNO: return false;
+    case IDYES: SaveClick(handle_); return doc_.modified;
+    default: return true;
   }
 }
 
