@@ -1,5 +1,8 @@
+#include <cstring>
+#include <memory>
 #include <string>
 
+#include "ByteScan.h"
 #include "Error.h"
 #include "Platform.h"
 #include "ScriptFile.h"
@@ -10,29 +13,38 @@ namespace {
 
 enum class Item { Plain, Escaped, Data };
 
-// One pass over the text: escaping, and for data the line separator as backslash-n. Runs
-// without a special byte are copied whole.
-void AppendItemText(std::string& out, std::string_view text, Item kind) {
-  if (kind == Item::Plain) {
-    out += text;
-    return;
+// The file's bytes, filled by pointer into room reserved for the worst case (every byte of an
+// escaped item doubled), so that no byte is checked against the room left.
+class Buffer {
+ public:
+  explicit Buffer(size_t room) : bytes_(new char[room]), end_(bytes_.get()) {}
+  void Put(std::string_view text) {
+    if (text.empty()) return;  // an empty view may have no data pointer
+    std::memcpy(end_, text.data(), text.size());
+    end_ += text.size();
   }
-  const char separator = kind == Item::Data ? kLineSeparator : '\'';
-  size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c != '\'' && c != '\\' && c != separator) continue;
-    out.append(text, start, i - start);
-    if (c == kLineSeparator && kind == Item::Data) {
-      out += "\\n";
-    } else {
-      out += '\\';
-      out += c;
+  void Put(char c) { *end_++ = c; }
+  std::string_view View() const { return {bytes_.get(), static_cast<size_t>(end_ - bytes_.get())}; }
+
+  // The text with a backslash before each apostrophe and backslash and, for data, the line
+  // separator as backslash-n; runs without such a byte are copied whole.
+  void PutItem(std::string_view text, Item kind) {
+    if (kind == Item::Plain) return Put(text);
+    const bool data = kind == Item::Data;
+    const char separator = data ? kLineSeparator : '\'';
+    size_t start = 0;
+    for (size_t i; (i = FindAnyOf(text, start, '\'', '\\', separator)) < text.size(); start = i + 1) {
+      Put(text.substr(start, i - start));
+      Put('\\');
+      Put(data && text[i] == kLineSeparator ? 'n' : text[i]);
     }
-    start = i + 1;
+    Put(text.substr(start));
   }
-  out.append(text, start, text.size() - start);
-}
+
+ private:
+  std::unique_ptr<char[]> bytes_;
+  char* end_;
+};
 
 std::string_view Terminator(WrittenAs how) {
   switch (how) {
@@ -43,16 +55,7 @@ std::string_view Terminator(WrittenAs how) {
   return ";";
 }
 
-}  // namespace
-
-std::string EscapeScriptString(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + text.size() / 8);
-  AppendItemText(out, text, Item::Escaped);
-  return out;
-}
-
-std::string ComposeScriptFile(const ScriptDocument& doc) {
+Buffer Compose(const ScriptDocument& doc) {
   const int n = doc.PL.Count();
   // Fail before anything is built when a parallel list is short.
   for (int i = 0; i < n; ++i)
@@ -72,42 +75,51 @@ std::string ComposeScriptFile(const ScriptDocument& doc) {
       {"var ZUB_PanelsData=new Array(", doc.PDL, Item::Data},
   };
 
-  size_t size = 1024;
+  // The fixed text of the 28 lines is under 1,000 bytes.
+  size_t room = 2048 + doc.ThemeName().size();
   for (const ArrayLine& line : arrays)
-    for (int i = 0; i < n; ++i) size += line.list.Items()[i].size() + 4;
-  for (const std::string& text : doc.settings) size += text.size();
-  std::string out;
-  out.reserve(size + size / 8);
+    for (int i = 0; i < n; ++i)
+      room += line.list.Items()[i].size() * (line.kind == Item::Plain ? 1 : 2) + 3;
+  for (const std::string& text : doc.settings) room += text.size();
+  Buffer out(room);
 
   for (const ArrayLine& line : arrays) {
-    out += line.prefix;
+    out.Put(line.prefix);
     for (int i = 0; i < n; ++i) {
-      if (i > 0) out += ',';
-      out += '\'';
-      AppendItemText(out, line.list.Items()[i], line.kind);
-      out += '\'';
+      out.Put(i == 0 ? std::string_view("'") : std::string_view("','"));
+      out.PutItem(line.list.Items()[i], line.kind);
     }
-    out += ");\r\n";
+    out.Put(n ? "');\r\n" : ");\r\n");
   }
   for (int i = 0; i < kSettingCount; ++i) {
     const SettingDef& def = kSettings[i];
-    out += "var ";
-    out += def.variable;
-    out += def.writtenAs == WrittenAs::Bare ? "=" : "='";
-    out += doc.settings[i];
-    out += Terminator(def.writtenAs);
-    out += "\r\n";
+    out.Put("var ");
+    out.Put(def.variable);
+    out.Put(def.writtenAs == WrittenAs::Bare ? "=" : "='");
+    out.Put(doc.settings[i]);
+    out.Put(Terminator(def.writtenAs));
+    out.Put("\r\n");
   }
-  out += "//";
-  out += doc.ThemeName();
-  out += "\r\n";
-  out += "document.write('<script language=javascript src=\"'+ZUB_ThemePath+'thm.js\"></script>');\r\n";
-  out += "document.write('<script language=javascript src=foldpanes.js></script>');\r\n";
+  out.Put("//");
+  out.Put(doc.ThemeName());
+  out.Put("\r\n");
+  out.Put("document.write('<script language=javascript src=\"'+ZUB_ThemePath+'thm.js\"></script>');\r\n");
+  out.Put("document.write('<script language=javascript src=foldpanes.js></script>');\r\n");
   return out;
 }
 
+}  // namespace
+
+std::string EscapeScriptString(std::string_view text) {
+  Buffer out(text.size() * 2);
+  out.PutItem(text, Item::Escaped);
+  return std::string(out.View());
+}
+
+std::string ComposeScriptFile(const ScriptDocument& doc) { return std::string(Compose(doc).View()); }
+
 void WriteScriptFile(const ScriptDocument& doc, const std::string& path) {
-  ReplaceFileContents(path, ComposeScriptFile(doc));
+  ReplaceFileContents(path, Compose(doc).View());
 }
 
 }  // namespace orv
