@@ -15,7 +15,8 @@ set(CPACK_PACKAGE_FILE_NAME Orvella-${PROJECT_VERSION}-${orvella_platform})
 set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
 set(CPACK_PACKAGE_INSTALL_DIRECTORY Orvella)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Orvella)
-set(CPACK_STRIP_FILES ON)
+# No strip here: the exe is stripped when linked (app/CMakeLists.txt).
+set(CPACK_STRIP_FILES OFF)
 
 # Our own installer script (cmake/NSIS.template.in): it installs for the current user, because
 # Preview writes into the program folder, which a folder under Program Files would not allow.
