@@ -46,6 +46,7 @@ const std::pair<const char*, const char*> kDefaults[20] = {
     {"MS", "15"},
     {"TP", "zubtheme"},
 };
+constexpr size_t kThemePath = 19;
 
 const std::array<std::string, 5> kNewPanel = {"New Panel", "200", "ico.gif", "1",
                                               "New Panel<br>" + kSep + "This is a new Panel"};
@@ -241,7 +242,7 @@ std::string ModelTest::MemoText() {
 
 Content ModelTest::RandomContent() {
   Content c;
-  for (int n = Pick(7); n > 0; --n) {
+  for (int n = Pick(16); n > 0; --n) {
     c.lists[0].push_back(Word(10));
     c.lists[1].push_back(PickHeight());
     c.lists[2].push_back(Word(6));
@@ -357,11 +358,16 @@ void ModelTest::ModelOpen() {
   if (kind == 0) {
     Choose(false, std::nullopt);
   } else if (kind == 1) {
-    const std::string path = folder_ / "short.js";
-    WriteBytes(path, "var a=1;\r\nvar b=2;\r\nvar c=3;\r\n");
+    // A script file cut short: the document stays whole as it was.
+    const std::string whole = ComposeScriptFile(DocumentOf(RandomContent()));
+    const int lines = Pick(26);
+    size_t end = 0;
+    for (int n = 0; n < lines; ++n) end = whole.find("\r\n", end) + 2;
+    const std::string path = folder_ / ("short" + std::to_string(filesMade_++) + ".js");
+    WriteBytes(path, whole.substr(0, end));
     Choose(false, path);
-    // The document stays as it was.
-    asked_.push_back({"List index out of bounds (3)", "Orvella", MB_OK | MB_ICONERROR, false});
+    asked_.push_back({"List index out of bounds (" + std::to_string(lines) + ")", "Orvella",
+                      MB_OK | MB_ICONERROR, false});
   } else if (kind <= 4 && !saved_.empty()) {
     auto it = saved_.begin();
     std::advance(it, Pick(static_cast<int>(saved_.size())));
@@ -491,20 +497,20 @@ void ModelTest::Step() {
     int weight;
   };
   const std::vector<Choice> choices = {
-      {"Add", count > 25 ? 2 : 10},
+      {"Add", count < 5 ? 10 : count > 20 ? 2 : 7},
       {"Edit", 6},
-      {"Remove", count > 25 ? 15 : 5},
+      {"Remove", count > 20 ? 12 : 4},
       {"Clear", 1},
-      {"MoveUp", 5},
-      {"MoveDown", 5},
-      {"ClickTitle", shown || count == 0 ? 0 : 8},
-      {"KeySelect", count == 0 ? 0 : 6},
+      {"MoveUp", 6},
+      {"MoveDown", 6},
+      {"ClickTitle", shown || count == 0 ? 0 : 14},
+      {"KeySelect", count == 0 ? 0 : 10},
       {"OK", shown ? 10 : 0},
-      {"Cancel", shown ? 6 : 0},
+      {"Cancel", shown ? 4 : 0},
       {"EditorField", shown ? 16 : 0},
       {"KeysWhileClosed", shown ? 0 : 1},
-      {"New", 3},
-      {"Open", 4},
+      {"New", 2},
+      {"Open", 3},
       {"Save", 3},
       {"SaveAs", 3},
       {"Preview", 2},
@@ -694,10 +700,16 @@ std::string ModelTest::Mismatch() {
   if (kinds != fileDialogs_) out << "file dialogs differ in number or kind\n";
   if (!dialogs_.answers.empty() || !dialogs_.files.empty()) out << "answers left unused\n";
   if (dialogs_.shellOpened != shellOpens_)
-    out << "shell opened " << Show(dialogs_.shellOpened) << "\n";
-  for (const auto& [path, content] : written_)
+    out << "shell opened " << Show(dialogs_.shellOpened) << " expected " << Show(shellOpens_)
+        << "\n";
+  for (const auto& [path, content] : written_) {
     if (ReadBytes(path) != ComposeScriptFile(DocumentOf(content)))
       out << "file " << path << " does not hold the document\n";
+    // The theme folder is deployed beside every file written.
+    const std::string themeFolder =
+        path.substr(0, path.find_last_of('\\') + 1) + content.settings[kThemePath];
+    if (!Exists(themeFolder)) out << "no theme folder " << themeFolder << "\n";
+  }
   if (closed_) return out.str();
 
   auto lists = Doc().Lists();
@@ -729,11 +741,14 @@ std::string ModelTest::Mismatch() {
   const std::string caption =
       "Orvella - " + (m_.fileName.empty() ? "New Script" : NamePart(m_.fileName));
   if (ui::WindowText(Form().Handle()) != caption)
-    out << "caption " << Show(ui::WindowText(Form().Handle())) << "\n";
-  if (Doc().modified != m_.modified) out << "Modified " << Doc().modified << "\n";
-  if (Doc().addingPanel != m_.adding) out << "AddingPanel " << Doc().addingPanel << "\n";
+    out << "caption " << Show(ui::WindowText(Form().Handle())) << " expected " << Show(caption)
+        << "\n";
+  if (Doc().modified != m_.modified)
+    out << "Modified " << Doc().modified << " expected " << m_.modified << "\n";
+  if (Doc().addingPanel != m_.adding)
+    out << "AddingPanel " << Doc().addingPanel << " expected " << m_.adding << "\n";
   if (Form().EditorShown() != m_.editorShown || (IsWindowVisible(C("AP")) != 0) != m_.editorShown)
-    out << "editor shown " << Form().EditorShown() << "\n";
+    out << "editor shown " << Form().EditorShown() << " expected " << m_.editorShown << "\n";
   if (m_.editorShown) {
     const bool checked = SendMessageA(C("PE"), BM_GETCHECK, 0, 0) == BST_CHECKED;
     if (Text("PT") != m_.title || Text("PH") != m_.height || Text("PI") != m_.icons ||
@@ -743,9 +758,12 @@ std::string ModelTest::Mismatch() {
           << Show(m_.title) << " " << Show(m_.height) << " " << Show(m_.icons) << " " << m_.expanded
           << " " << Show(m_.memo) << "\n";
   }
-  if (focus_ && FocusName() != *focus_) out << "focus on " << FocusName() << "\n";
+  if (focus_ && FocusName() != *focus_)
+    out << "focus on " << FocusName() << " expected " << *focus_ << "\n";
   return out.str();
 }
+
+std::string TestName() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
 
 void ModelTest::RunSequence(std::uint32_t seed, int steps, bool previewFolder) {
   rng_.seed(seed);
@@ -769,8 +787,10 @@ void ModelTest::RunSequence(std::uint32_t seed, int steps, bool previewFolder) {
     if (mismatch.empty()) return true;
     std::ostringstream trail;
     for (const std::string& line : history) trail << "  " << line << "\n";
+    // The seed replays the same steps: run this test alone to see them again.
     ADD_FAILURE() << "seed " << seed << ", step " << n << ": " << history.back() << "\n"
-                  << mismatch << "steps so far:\n"
+                  << mismatch << "replay: --gtest_filter=ModelTest." << TestName()
+                  << "\nsteps so far:\n"
                   << trail.str();
     return false;
   };
