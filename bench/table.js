@@ -1,0 +1,72 @@
+// Prints one table of the benchmarks' figures against their goals, from what bench/run
+// collected: script.json (Google Benchmark), startup.txt and ui.txt (the window under Wine),
+// runtime.txt (the runtime in Chromium). A missing or failed part shows as "-".
+'use strict';
+const fs = require('node:fs');
+const path = require('node:path');
+
+const dir = process.argv[2];
+const read = (name) => {
+  try { return fs.readFileSync(path.join(dir, name), 'utf8'); } catch { return ''; }
+};
+const rows = [];
+const row = (what, figure, goal = '') => rows.push([what, figure ?? '-', goal]);
+const fixed = (x, digits = 2) => (x === undefined || Number.isNaN(x) ? undefined : x.toFixed(digits));
+
+// Medians of the repetitions, in microseconds of wall time, by "name/panels/bytes".
+const times = {};
+try {
+  for (const b of JSON.parse(read('script.json')).benchmarks) {
+    if (b.aggregate_name !== 'median') continue;
+    const scale = { ns: 1e-3, us: 1, ms: 1e3 }[b.time_unit];
+    times[b.run_name.replace(/^BM_/, '')] = b.real_time * scale;
+  }
+} catch { /* no native figures */ }
+const sizes = [['50 panels', '50/0'], ['500 panels', '500/0'], ['5,000 panels', '5000/0'],
+  ['500 KB of data', '1/500000'], ['5 MB of data', '1/5000000']];
+for (const [op, plain] of [['Write', 'PlainWrite'], ['Read', 'PlainRead']]) {
+  for (const [label, args] of sizes) {
+    const t = times[`${op}/${args}`], p = times[`${plain}/${args}`];
+    row(`${op} ${label}: time, ratio to one plain ${op.toLowerCase()}`,
+      t && p ? `${fixed(t, 0)} us, ${fixed(t / p, 1)}x` : undefined, '<= 2x');
+  }
+  for (const [what, small, large] of [['50 to 500 panels', '50/0', '500/0'],
+    ['500 to 5,000 panels', '500/0', '5000/0'], ['500 KB to 5 MB', '1/500000', '1/5000000']]) {
+    const a = times[`${op}/${small}`], b = times[`${op}/${large}`];
+    row(`${op} growth, ${what}`, a && b ? `${fixed(b / a, 1)}x` : undefined, 'linear (10x)');
+  }
+}
+for (const op of ['Compose', 'Parse']) {
+  const t = times[`${op}/5000/0`];
+  row(`${op} 5,000 panels in memory`, t && `${fixed(t, 0)} us`);
+}
+
+const startup = read('startup.txt');
+const number = (text, re) => { const m = text.match(re); return m ? Number(m[1]) : undefined; };
+row('Start-up to first paint, designer', fixed(number(startup, /Orvella: median ([\d.]+)/), 1) + ' ms');
+row('Start-up to first paint, minimal window', fixed(number(startup, /minimal window: median ([\d.]+)/), 1) + ' ms');
+row('Start-up ratio to the minimal window', fixed(number(startup, /ratio: ([\d.]+)/)), '<= 1.3');
+
+const ui = read('ui.txt');
+row('Open of 5,000 panels, median', fixed(number(ui, /Open of \d+ panels: median ([\d.]+)/), 1) + ' ms', '<= 16 ms');
+// The commands as clicked by the mouse, the first of the two sections.
+const clicked = ui.split('Buttons pressed')[0];
+for (const m of clicked.matchAll(/^(\S.*?)\s+median\s+([\d.]+) ms\s+max\s+([\d.]+) ms/gm))
+  row(`${m[1]} at 5,000 panels, median (max)`, `${m[2]} ms (${m[3]})`, '<= 16 ms');
+
+const rt = read('runtime.txt');
+row('foldpanes.js gzipped', number(rt, /(\d+) bytes gzipped/) + ' B', '<= 4096 B');
+row('Draw 1,000 panels: script while the page parses',
+  fixed(number(rt, /draw 1000 panels[^]*?script[^\n]*?median ([\d.]+)/)) + ' ms', '<= 10 ms');
+row('Draw 1,000 panels: the rest at DOMContentLoaded',
+  fixed(number(rt, /draw 1000 panels[^]*?DOMContentLoaded[^\n]*?median ([\d.]+)/)) + ' ms');
+row('Toggle 1 of 1,000, animated: each frame',
+  fixed(number(rt, /each frame's script[^\n]*?median ([\d.]+)/)) + ' ms', '<= 4 ms');
+row('Toggle 1 of 1,000, instant', fixed(number(rt, /instant:[^\n]*?median ([\d.]+)/)) + ' ms', '<= 4 ms');
+
+const clean = rows.map(([a, b, c]) => [a, /undefined|NaN/.test(b) ? '-' : b, c]);
+const width = [0, 1, 2].map((i) => Math.max(...clean.map((r) => r[i].length), 4));
+const line = (r) => r.map((cell, i) => cell.padEnd(width[i])).join('  ').trimEnd();
+console.log(line(['Benchmark', 'Measured', 'Goal']));
+console.log(line(width.map((w) => '-'.repeat(w))));
+for (const r of clean) console.log(line(r));
