@@ -52,6 +52,8 @@ std::span<const ControlDef> EditorLayout();
 inline constexpr int kClientWidth = 601;
 inline constexpr int kClientHeight = 463;
 inline constexpr COLORREF kWindowColour = 0x00F1E2EB;  // RGB (235, 226, 241)
+// The frame's rows above every control: the title strip and the caption drawn in it.
+inline constexpr int kCaptionStripBottom = 36;
 
 class TMF {
  public:

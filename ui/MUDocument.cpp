@@ -26,8 +26,12 @@ std::string WithScriptExtension(const std::string& path) {
 
 void TMF::ShowCaption() {
   SetWindowTextA(handle_, CaptionFor(doc_.fileName).c_str());
-  // The frame paints the caption, so it must be repainted with it.
-  RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  // The frame paints the caption, so its title strip is repainted with it; no control lies
+  // there, so none repaints.
+  RECT strip{};
+  GetClientRect(handle_, &strip);
+  strip.bottom = kCaptionStripBottom;
+  RedrawWindow(handle_, &strip, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void TMF::ShowDocument() {

@@ -10,11 +10,10 @@ thread_local std::vector<HWND> pausedLists;
 }  // namespace
 
 ListRedrawPause::ListRedrawPause(HWND list) : list_(list) {
-  // Only the outermost pause of a shown list holds back painting: switching redraw back on
-  // would make a hidden list visible.
-  paused_ = IsWindowVisible(list_) &&
-            std::find(pausedLists.begin(), pausedLists.end(), list_) == pausedLists.end();
+  // Only the outermost pause of a list holds back its painting and its scroll bar.
+  paused_ = std::find(pausedLists.begin(), pausedLists.end(), list_) == pausedLists.end();
   if (!paused_) return;
+  hidden_ = !(GetWindowLongA(list_, GWL_STYLE) & WS_VISIBLE);
   pausedLists.push_back(list_);
   SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
 }
@@ -23,7 +22,12 @@ ListRedrawPause::~ListRedrawPause() {
   if (!paused_) return;
   pausedLists.erase(std::find(pausedLists.begin(), pausedLists.end(), list_));
   SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list_, nullptr, TRUE);
+  // Switching redraw back on may mark a hidden list visible; it stays hidden, unpainted.
+  const LONG style = GetWindowLongA(list_, GWL_STYLE);
+  if (hidden_ && (style & WS_VISIBLE))
+    SetWindowLongA(list_, GWL_STYLE, style & ~WS_VISIBLE);
+  else if (!hidden_)
+    InvalidateRect(list_, nullptr, TRUE);
 }
 
 int TNew1AddRemoveListBox::Count() const {
@@ -108,7 +112,9 @@ void TNew1AddRemoveListBox::Assign(const std::vector<std::string>& items) const 
   size_t bytes = 0;
   for (const auto& item : items) bytes += item.size() + 1;
   SendMessageA(handle_, LB_INITSTORAGE, items.size(), bytes);
-  for (const auto& item : items) Append(item);
+  for (const auto& item : items)
+    SendMessageA(handle_, LB_INSERTSTRING, static_cast<WPARAM>(-1),
+                 reinterpret_cast<LPARAM>(item.c_str()));
 }
 
 void TNew1AddRemoveListBox::MoveSelectedUp(int places) const {

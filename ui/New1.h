@@ -20,6 +20,7 @@ class ListRedrawPause {
  private:
   HWND list_;
   bool paused_;
+  bool hidden_ = false;
 };
 
 class TNew1AddRemoveListBox {

@@ -726,6 +726,8 @@ std::string ModelTest::Mismatch() {
       out << kListNames[k] << " control " << Show(ListTexts(box)) << "\n";
     if (SelectionOf(box) != want.sel)
       out << kListNames[k] << " control selected " << SelectionOf(box) << "\n";
+    // Filling and changing a list holds back its painting; the storage lists stay hidden.
+    if ((IsWindowVisible(box) != 0) != (k == 0)) out << kListNames[k] << " shown wrongly\n";
   }
   for (size_t i = 0; i < 20; ++i) {
     const char* field = kDefaults[i].first;
