@@ -132,7 +132,7 @@ class TMF {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
   void CreateControls();
-  HWND CreateControl(const ControlDef& def, HWND parent, int id);
+  HWND CreateControl(const ControlDef& def, HWND parent, int id, HDC measure);
   void OnCommand(int id, int code, HWND sender);
   LRESULT OnControlColour(HDC dc, HWND control);
   bool OnMouse(UINT message, WPARAM w, LPARAM l);

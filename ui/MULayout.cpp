@@ -162,12 +162,31 @@ LRESULT CALLBACK EditorGroupProc(HWND group, UINT message, WPARAM w, LPARAM l, U
   return DefSubclassProc(group, message, w, l);
 }
 
+// Captions measured in the controls' font on one memory DC: a DC of each label's own would cost
+// a round trip to the window system per label.
+class TextMeasure {
+ public:
+  explicit TextMeasure(HFONT font)
+      : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, font)) {}
+  ~TextMeasure() {
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  TextMeasure(const TextMeasure&) = delete;
+  TextMeasure& operator=(const TextMeasure&) = delete;
+  HDC dc() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
 }  // namespace
 
 std::span<const ControlDef> WindowLayout() { return kWindowLayout; }
 std::span<const ControlDef> EditorLayout() { return kEditorLayout; }
 
-HWND TMF::CreateControl(const ControlDef& def, HWND parent, int id) {
+HWND TMF::CreateControl(const ControlDef& def, HWND parent, int id, HDC measure) {
   const WindowStyle style = StyleOf(def.kind);
   const int setting = def.kind == K::Edit && !def.caption ? SettingIndex(def.name) : -1;
   const bool labelled = def.kind == K::Edit;
@@ -188,19 +207,13 @@ HWND TMF::CreateControl(const ControlDef& def, HWND parent, int id) {
   HWND label = nullptr;
   if (labelled) {
     const char* caption = setting >= 0 ? kSettings[setting].label.data() : def.caption;
+    // Labels are as wide as their text.
+    SIZE extent{};
+    GetTextExtentPoint32A(measure, caption, lstrlenA(caption), &extent);
     label = CreateWindowExA(0, "STATIC", caption, WS_CHILD | WS_VISIBLE | SS_LEFT, def.left,
-                            def.top - kLabelGap, 0, kItemHeight, parent, nullptr,
+                            def.top - kLabelGap, extent.cx, kItemHeight, parent, nullptr,
                             GetModuleHandleA(nullptr), nullptr);
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    // Labels size themselves to their text.
-    HDC dc = GetDC(label);
-    HGDIOBJ old = SelectObject(dc, font_);
-    SIZE extent{};
-    GetTextExtentPoint32A(dc, caption, lstrlenA(caption), &extent);
-    SelectObject(dc, old);
-    ReleaseDC(label, dc);
-    SetWindowPos(label, nullptr, 0, 0, extent.cx, kItemHeight,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
   switch (def.kind) {
@@ -238,9 +251,10 @@ HWND TMF::CreateControl(const ControlDef& def, HWND parent, int id) {
 
 void TMF::CreateControls() {
   int id = kFirstControlId;
-  for (const ControlDef& def : kWindowLayout) CreateControl(def, handle_, id++);
+  const TextMeasure measure(font_);
+  for (const ControlDef& def : kWindowLayout) CreateControl(def, handle_, id++, measure.dc());
   AP = Control("AP");
-  for (const ControlDef& def : kEditorLayout) CreateControl(def, AP, id++);
+  for (const ControlDef& def : kEditorLayout) CreateControl(def, AP, id++, measure.dc());
   // The editor lies over the title list and the panel buttons while it is shown.
   SetWindowPos(AP, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
