@@ -76,10 +76,14 @@ void TNew1AddRemoveListBox::Select(int index) const {
   SendMessageA(handle_, LB_SETCURSEL, index, 0);
 }
 
+void TNew1AddRemoveListBox::Insert(int index, const std::string& text) const {
+  SendMessageA(handle_, LB_INSERTSTRING, static_cast<WPARAM>(index),
+               reinterpret_cast<LPARAM>(text.c_str()));
+}
+
 void TNew1AddRemoveListBox::Append(const std::string& text) const {
   ListRedrawPause pause(handle_);
-  SendMessageA(handle_, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-               reinterpret_cast<LPARAM>(text.c_str()));
+  Insert(-1, text);
 }
 
 void TNew1AddRemoveListBox::Put(int index, const std::string& text) const {
@@ -87,7 +91,7 @@ void TNew1AddRemoveListBox::Put(int index, const std::string& text) const {
   const int selected = Selected();
   ListRedrawPause pause(handle_);
   Delete(index);
-  SendMessageA(handle_, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
+  Insert(index, text);
   if (selected == index) Select(index);
 }
 
@@ -112,9 +116,7 @@ void TNew1AddRemoveListBox::Assign(const std::vector<std::string>& items) const 
   size_t bytes = 0;
   for (const auto& item : items) bytes += item.size() + 1;
   SendMessageA(handle_, LB_INITSTORAGE, items.size(), bytes);
-  for (const auto& item : items)
-    SendMessageA(handle_, LB_INSERTSTRING, static_cast<WPARAM>(-1),
-                 reinterpret_cast<LPARAM>(item.c_str()));
+  for (const auto& item : items) Insert(-1, item);
 }
 
 void TNew1AddRemoveListBox::MoveSelectedUp(int places) const {

@@ -53,6 +53,8 @@ class TNew1AddRemoveListBox {
 
  private:
   std::wstring WideText(int index) const;
+  // Inserts before index (-1: at the end) with no pause of its own.
+  void Insert(int index, const std::string& text) const;
 
   HWND handle_ = nullptr;
 };

@@ -13,22 +13,14 @@
 
 #include "Harness.h"
 #include "ScriptFile.h"
+#include "Timing.h"
 
 namespace {
 
 using namespace orv;
-
-double Now() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
-}
+using bench::Max;
+using bench::Median;
+using bench::Now;
 
 struct Bench {
   test::ScriptedDialogs dialogs;
@@ -127,9 +119,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the Open did not read the %d panels\n", panels);
     return 1;
   }
-  std::sort(opens.begin(), opens.end());
   std::printf("Open of %d panels: median %.1f ms, max %.1f ms (%zu opens)\n", panels, Median(opens),
-              opens.back(), opens.size());
+              Max(opens), opens.size());
   if (bench.paints) bench.PrintPaints();
 
   const int middle = panels / 2;
@@ -177,9 +168,8 @@ int main(int argc, char** argv) {
       first = last + 1;
     }
     for (size_t k = 0; k < std::size(commands); ++k) {
-      std::sort(times[k].begin(), times[k].end());
       std::printf("%-17s median %6.2f ms   max %6.2f ms\n", commands[k].name, Median(times[k]),
-                  times[k].back());
+                  Max(times[k]));
     }
     std::printf("(%d rounds, %d panels at the end)\n", rounds, bench.form->Document().PL.Count());
     if (bench.paints) bench.PrintPaints();

@@ -18,28 +18,13 @@
 #include <string>
 #include <vector>
 
+#include "Handles.h"
+#include "Timing.h"
+
 namespace {
 
-double Now() {
-  LARGE_INTEGER count, frequency;
-  QueryPerformanceCounter(&count);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(count.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
-
-class Handle {
- public:
-  explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
-  ~Handle() {
-    if (handle_) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  HANDLE get() const { return handle_; }
-
- private:
-  HANDLE handle_;
-};
+using orv::bench::Median;
+using orv::bench::Now;
 
 struct Search {
   DWORD process;
@@ -75,7 +60,7 @@ double StartOnce(const std::string& program, const char* className) {
   if (!CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                       folder.empty() ? nullptr : folder.c_str(), &startup, &info))
     return -1;
-  Handle process(info.hProcess), thread(info.hThread);
+  const orv::ObjectHandle process(info.hProcess), thread(info.hThread);
   double painted = -1;
   Search search{info.dwProcessId, className, nullptr};
   const double deadline = start + 60000;
@@ -95,11 +80,6 @@ double StartOnce(const std::string& program, const char* className) {
   TerminateProcess(process.get(), 1);
   WaitForSingleObject(process.get(), 10000);
   return painted;
-}
-
-double Median(std::vector<double> times) {
-  std::sort(times.begin(), times.end());
-  return times[times.size() / 2];
 }
 
 }  // namespace
