@@ -73,6 +73,9 @@ row('Toggle 1 of 1,000, instant', fixed(number(rt, /instant:[^\n]*?median ([\d.]
 const clean = rows.map(([a, b, c]) => [a, /undefined|NaN/.test(b) ? '-' : b, c]);
 const width = [0, 1, 2].map((i) => Math.max(...clean.map((r) => r[i].length), 4));
 const line = (r) => r.map((cell, i) => cell.padEnd(width[i])).join('  ').trimEnd();
+// Which build the designer's figures are of: win32, or win64 where no 32-bit code runs.
+const wine = read('wine.txt').trim();
+if (wine) console.log(wine.replace(/^== /, ''));
 console.log(line(['Benchmark', 'Measured', 'Goal']));
 console.log(line(width.map((w) => '-'.repeat(w))));
 for (const r of clean) console.log(line(r));

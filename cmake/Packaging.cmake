@@ -1,9 +1,13 @@
 # The program folder as a portable zip and as an installer; run cpack in a Windows build folder.
 # Both hold exactly what cmake --install lays out. The zip's one top folder is named like the zip.
+# The installer runs as the program does: a 64-bit installer for the 64-bit build, so that it
+# runs where no 32-bit code does.
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(orvella_platform win64)
+  set(CPACK_NSIS_ORVELLA_TARGET amd64-unicode)
 else()
   set(orvella_platform win32)
+  set(CPACK_NSIS_ORVELLA_TARGET x86-unicode)
 endif()
 
 set(CPACK_GENERATOR ZIP NSIS)

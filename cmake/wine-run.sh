@@ -1,7 +1,3 @@
 #!/usr/bin/env bash
-# Runs a Windows executable under Wine with the project's private prefix.
-set -e
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
-export WINEDEBUG=${WINEDEBUG:--all}
-exec wine "$@"
+# Runs a Windows executable under Wine as this host runs Windows programs (tools/wine).
+exec "$(dirname "${BASH_SOURCE[0]}")/../tools/wine" run "$@"

@@ -1,6 +1,6 @@
 // Median time of each panel command and of an Open with 5,000 panels, on the real window under
 // Wine. Each time runs from the command to the end of the repaint it caused.
-// Run: wine build/win32/tests/ui/ui_bench.exe [panels] [rounds] [paints]
+// Run: tools/wine run build/win32/tests/ui/ui_bench.exe [panels] [rounds] [paints]
 // With "paints", the mean time of each control's paint is printed after each command's figures.
 #include <algorithm>
 #include <cstdio>

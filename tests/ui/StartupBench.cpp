@@ -1,6 +1,6 @@
 // Start-up to the first paint: the designer against a minimal window of the same size, started
 // in turn in the same run so that both meet the same machine load.
-// Run: wine build/win32/tests/ui/startup_bench.exe <program folder>\Orvella.exe [rounds]
+// Run: tools/wine run build/win32/tests/ui/startup_bench.exe <program folder>\Orvella.exe [rounds]
 // minimal_window.exe is looked for beside this executable.
 //
 // The measure, the same for both programs and without any help from the designer: from just
