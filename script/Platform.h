@@ -26,9 +26,15 @@ std::string FolderOf(const std::string& path);
 std::string ReadWholeFile(const std::string& path);
 
 // Replaces the file at path with bytes, or leaves it untouched on any failure: the bytes go
-// to a temporary file in the same folder first, which then replaces the target.
+// to a temporary file in the same folder first, which then takes the target's place and what
+// it was (attributes, creation time, security; permissions and owner on POSIX). Where that
+// cannot be done but writing the file in place can, it is written in place.
 // Throws `Cannot create file "%s". %s` (naming path) or "Stream write error".
 void ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+// The n-th name tried for that temporary file: beside the target, named after this process.
+// A name that exists already is passed over, so no two processes or saves share one.
+std::string TemporaryPathFor(const std::string& target, unsigned n);
 
 // Names of the sub-folders of folder (given with its trailing separator), of every kind,
 // hidden ones included, without "." and "..", in the directory listing's order.

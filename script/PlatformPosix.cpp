@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <memory>
@@ -77,43 +76,91 @@ std::string ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
+namespace {
+
+// Every byte, or "Stream write error".
+void WriteAll(int fd, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (wrote < 0 && errno == EINTR) continue;
+    if (wrote <= 0) throw StreamWriteError();
+    done += static_cast<size_t>(wrote);
+  }
+  if (::fsync(fd) != 0) throw StreamWriteError();
+}
+
+// A temporary file beside the target that this process created; removed unless kept.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& target) {
+    // A name that exists already, a leftover or another's, is passed over, never reused.
+    for (unsigned n = 0; n < 1000; ++n) {
+      path_ = TemporaryPathFor(target, n);
+      file_.reset(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+      if (file_ || errno != EEXIST) return;
+    }
+  }
+  ~TempFile() { Remove(); }
+  TempFile(const TempFile&) = delete;
+  TempFile& operator=(const TempFile&) = delete;
+
+  bool Created() const { return static_cast<bool>(file_) || closed_; }
+  const std::string& path() const { return path_; }
+  int fd() const { return file_.get(); }
+  void Close() {
+    file_.reset();
+    closed_ = true;
+  }
+  void Kept() { kept_ = true; }
+  void Remove() {
+    if (Created() && !kept_) ::unlink(path_.c_str());
+    file_.reset();
+    closed_ = false;
+  }
+
+ private:
+  std::string path_;
+  Fd file_;
+  bool closed_ = false, kept_ = false;
+};
+
+// What a save without a temporary file does: the target created or emptied, then written.
+void WriteInPlace(const std::string& path, std::string_view bytes) {
+  Fd file(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+  if (!file) throw CreateFileError(path, SystemErrorText(errno));
+  WriteAll(file.get(), bytes);
+}
+
+}  // namespace
+
+std::string TemporaryPathFor(const std::string& target, unsigned n) {
+  return FolderOf(target) + "~orv" + std::to_string(::getpid()) + "-" + std::to_string(n) +
+         ".tmp";
+}
+
 void ReplaceFileContents(const std::string& path, std::string_view bytes) {
   // A read-only target stays as it is, as it would where files are opened for writing in place
-  // (rename alone would replace it); the replacement keeps a writable target's permissions.
+  // (rename alone would replace it).
   struct stat target {};
   const bool exists = ::stat(path.c_str(), &target) == 0;
   if (exists && S_ISDIR(target.st_mode)) throw CreateFileError(path, SystemErrorText(EISDIR));
   if (exists && !(target.st_mode & S_IWUSR)) throw CreateFileError(path, SystemErrorText(EACCES));
 
-  static std::atomic<unsigned> counter{0};
-  const std::string temp = FolderOf(path) + "~orv" + std::to_string(::getpid()) + "_" +
-                           std::to_string(counter++) + ".tmp";
-  // Removes the temporary file on every way out but the successful rename.
-  struct TempPath {
-    std::string path;
-    bool committed = false;
-    ~TempPath() {
-      if (!committed) ::unlink(path.c_str());
-    }
-  } guard{temp};
-  Fd file(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-  if (!file) {
-    guard.committed = true;  // nothing was created
-    throw CreateFileError(path, SystemErrorText(errno));
-  }
-
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t wrote = ::write(file.get(), bytes.data() + done, bytes.size() - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) throw StreamWriteError();
-    done += static_cast<size_t>(wrote);
-  }
-  if (exists) ::fchmod(file.get(), target.st_mode & 07777);
-  if (::fsync(file.get()) != 0) throw StreamWriteError();
-  file.reset();
-  if (::rename(temp.c_str(), path.c_str()) != 0) throw CreateFileError(path, SystemErrorText(errno));
-  guard.committed = true;
+  // Where the temporary file cannot be made, or cannot take the target's place, the target is
+  // written in place, as a save without one would be, with that way's errors: what the atomic
+  // way adds must never make a save fail.
+  TempFile temp(path);
+  if (!temp.Created()) return WriteInPlace(path, bytes);
+  // The replacement is the target as it was: its owner, where this user may give a file away,
+  // and its permissions (after the owner: a change of owner clears the set-id bits).
+  if (exists && ::fchown(temp.fd(), target.st_uid, target.st_gid) != 0) errno = 0;
+  if (exists) ::fchmod(temp.fd(), target.st_mode & 07777);
+  WriteAll(temp.fd(), bytes);
+  temp.Close();
+  if (::rename(temp.path().c_str(), path.c_str()) == 0) return temp.Kept();
+  temp.Remove();  // its room is the target's now
+  WriteInPlace(path, bytes);
 }
 
 std::vector<std::string> ListSubfolders(const std::string& folder) {

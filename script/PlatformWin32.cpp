@@ -2,7 +2,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
+#include <string>
 
 #include "Error.h"
 #include "Handles.h"
@@ -34,8 +34,8 @@ std::string FolderOf(const std::string& path) {
 }
 
 std::string ReadWholeFile(const std::string& path) {
-  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) throw OpenFileError(path, SystemErrorText(GetLastError()));
   std::string bytes;
   LARGE_INTEGER size{};
@@ -54,33 +54,143 @@ std::string ReadWholeFile(const std::string& path) {
 
 namespace {
 
-// A temporary file beside the target; removed unless committed.
+// The A functions take paths of up to MAX_PATH - 1 characters. A longer one is used in its
+// \\?\ form through the wide functions, which take up to 32,767: a temporary name longer than
+// the target's must not stop a save that writing the target itself would not.
+bool TooLong(const std::string& path) { return path.size() >= MAX_PATH; }
+
+std::wstring LongForm(const std::string& path) {
+  const int length =
+      MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+  std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+  full.resize(
+      GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
+  if (full.rfind(L"\\\\?\\", 0) == 0) return full;
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+HANDLE CreateAt(const std::string& path, DWORD disposition) {
+  if (TooLong(path))
+    return CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+  return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
+void DeleteAt(const std::string& path) {
+  if (TooLong(path))
+    DeleteFileW(LongForm(path).c_str());
+  else
+    DeleteFileA(path.c_str());
+}
+
+// The temporary file takes the target's place in one rename, and with it what the target was:
+// its attributes, creation time and security, which a rename alone would drop. (ReplaceFile
+// would carry them over too, but where it is built of two renames, the target is missing in
+// between, and a save killed there would lose the file.)
+bool ReplaceAt(const std::string& target, const std::string& temp) {
+  const bool wide = TooLong(target) || TooLong(temp);
+  const std::wstring wideTarget = wide ? LongForm(target) : L"",
+                     wideTemp = wide ? LongForm(temp) : L"";
+  WIN32_FILE_ATTRIBUTE_DATA was{};
+  if (wide ? GetFileAttributesExW(wideTarget.c_str(), GetFileExInfoStandard, &was)
+           : GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &was)) {
+    {
+      FileHandle file(wide ? CreateFileW(wideTemp.c_str(), FILE_WRITE_ATTRIBUTES | WRITE_DAC, 0,
+                                         nullptr, OPEN_EXISTING, 0, nullptr)
+                           : CreateFileA(temp.c_str(), FILE_WRITE_ATTRIBUTES | WRITE_DAC, 0,
+                                         nullptr, OPEN_EXISTING, 0, nullptr));
+      if (file) SetFileTime(file.get(), &was.ftCreationTime, nullptr, nullptr);
+    }
+    DWORD size = 0;
+    constexpr SECURITY_INFORMATION kDacl = DACL_SECURITY_INFORMATION;
+    if (!wide) GetFileSecurityA(target.c_str(), kDacl, nullptr, 0, &size);
+    if (!wide && size) {
+      std::string descriptor(size, '\0');
+      if (GetFileSecurityA(target.c_str(), kDacl, descriptor.data(), size, &size))
+        SetFileSecurityA(temp.c_str(), kDacl, descriptor.data());
+    }
+    const DWORD kept =
+        was.dwFileAttributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
+                                FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
+    const DWORD attributes = kept ? kept : FILE_ATTRIBUTE_NORMAL;
+    if (wide)
+      SetFileAttributesW(wideTemp.c_str(), attributes);
+    else
+      SetFileAttributesA(temp.c_str(), attributes);
+  }
+  constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+  return wide ? MoveFileExW(wideTemp.c_str(), wideTarget.c_str(), kMove)
+              : MoveFileExA(temp.c_str(), target.c_str(), kMove);
+}
+
+// Every byte, or "Stream write error".
+void WriteAll(HANDLE file, std::string_view bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    DWORD wrote = 0;
+    if (!WriteFile(file, bytes.data() + done, want, &wrote, nullptr) || wrote != want)
+      throw StreamWriteError();
+    done += wrote;
+  }
+  if (!FlushFileBuffers(file)) throw StreamWriteError();
+}
+
+// A temporary file beside the target that this process created; deleted unless kept. None
+// when no name could be made (Created() is false).
 class TempFile {
  public:
   explicit TempFile(const std::string& target) {
-    static std::atomic<unsigned> counter{0};
-    char name[40];
-    wsprintfA(name, "~orv%lx%x.tmp", GetCurrentProcessId(), counter++);
-    path_ = FolderOf(target) + name;
+    // A name that exists already, a leftover or another's, is skipped, never reused.
+    for (unsigned n = 0; n < 1000; ++n) {
+      path_ = TemporaryPathFor(target, n);
+      file_.reset(CreateAt(path_, CREATE_NEW));
+      if ((created_ = static_cast<bool>(file_))) return;
+      const DWORD error = GetLastError();
+      if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return;
+    }
   }
-  ~TempFile() {
-    file_.reset();
-    if (!committed_) DeleteFileA(path_.c_str());
-  }
+  ~TempFile() { Remove(); }
   TempFile(const TempFile&) = delete;
   TempFile& operator=(const TempFile&) = delete;
 
+  bool Created() const { return created_; }
   const std::string& path() const { return path_; }
-  FileHandle& file() { return file_; }
-  void Committed() { committed_ = true; }
+  HANDLE file() const { return file_.get(); }
+  void Close() { file_.reset(); }
+  void Kept() { kept_ = true; }
+  void Remove() {
+    file_.reset();
+    if (created_ && !kept_) DeleteAt(path_);
+    created_ = false;
+  }
 
  private:
   std::string path_;
   FileHandle file_;
-  bool committed_ = false;
+  bool created_ = false;
+  bool kept_ = false;
 };
 
+// What a save without a temporary file does: the target created or emptied, then written.
+void WriteInPlace(const std::string& path, std::string_view bytes) {
+  FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) throw CreateFileError(path, SystemErrorText(GetLastError()));
+  WriteAll(file.get(), bytes);
+}
+
 }  // namespace
+
+std::string TemporaryPathFor(const std::string& target, unsigned n) {
+  char name[48];
+  wsprintfA(name, "~orv%lx-%x.tmp", GetCurrentProcessId(), n);
+  return FolderOf(target) + name;
+}
 
 void ReplaceFileContents(const std::string& path, std::string_view bytes) {
   // A target that could not be opened for writing in place (read-only, held open by another
@@ -98,27 +208,16 @@ void ReplaceFileContents(const std::string& path, std::string_view bytes) {
     if (error != ERROR_SUCCESS && error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND)
       throw CreateFileError(path, SystemErrorText(error));
   }
+  // Where the temporary file cannot be made, or cannot take the target's place, the target is
+  // written in place, as a save without one would be, with that way's errors: what the atomic
+  // way adds must never make a save fail.
   TempFile temp(path);
-  temp.file().reset(CreateFileA(temp.path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!temp.file()) {
-    // Report what creating the target itself would have met (missing folder, no access).
-    throw CreateFileError(path, SystemErrorText(GetLastError()));
-  }
-  size_t done = 0;
-  while (done < bytes.size()) {
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-    DWORD wrote = 0;
-    if (!WriteFile(temp.file().get(), bytes.data() + done, want, &wrote, nullptr) || wrote != want)
-      throw StreamWriteError();
-    done += wrote;
-  }
-  if (!FlushFileBuffers(temp.file().get())) throw StreamWriteError();
-  temp.file().reset();
-  if (!MoveFileExA(temp.path().c_str(), path.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    throw CreateFileError(path, SystemErrorText(GetLastError()));
-  temp.Committed();
+  if (!temp.Created()) return WriteInPlace(path, bytes);
+  WriteAll(temp.file(), bytes);
+  temp.Close();
+  if (ReplaceAt(path, temp.path())) return temp.Kept();
+  temp.Remove();  // its room is the target's now
+  WriteInPlace(path, bytes);
 }
 
 std::vector<std::string> ListSubfolders(const std::string& folder) {

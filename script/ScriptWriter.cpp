@@ -1,50 +1,13 @@
-#include <cstring>
-#include <memory>
 #include <string>
 
-#include "ByteScan.h"
 #include "Error.h"
 #include "Platform.h"
 #include "ScriptFile.h"
+#include "WriteBuffer.h"
 
 namespace orv {
 
 namespace {
-
-enum class Item { Plain, Escaped, Data };
-
-// The file's bytes, filled by pointer into room reserved for the worst case (every byte of an
-// escaped item doubled), so that no byte is checked against the room left.
-class Buffer {
- public:
-  explicit Buffer(size_t room) : bytes_(new char[room]), end_(bytes_.get()) {}
-  void Put(std::string_view text) {
-    if (text.empty()) return;  // an empty view may have no data pointer
-    std::memcpy(end_, text.data(), text.size());
-    end_ += text.size();
-  }
-  void Put(char c) { *end_++ = c; }
-  std::string_view View() const { return {bytes_.get(), static_cast<size_t>(end_ - bytes_.get())}; }
-
-  // The text with a backslash before each apostrophe and backslash and, for data, the line
-  // separator as backslash-n; runs without such a byte are copied whole.
-  void PutItem(std::string_view text, Item kind) {
-    if (kind == Item::Plain) return Put(text);
-    const bool data = kind == Item::Data;
-    const char separator = data ? kLineSeparator : '\'';
-    size_t start = 0;
-    for (size_t i; (i = FindAnyOf(text, start, '\'', '\\', separator)) < text.size(); start = i + 1) {
-      Put(text.substr(start, i - start));
-      Put('\\');
-      Put(data && text[i] == kLineSeparator ? 'n' : text[i]);
-    }
-    Put(text.substr(start));
-  }
-
- private:
-  std::unique_ptr<char[]> bytes_;
-  char* end_;
-};
 
 std::string_view Terminator(WrittenAs how) {
   switch (how) {
@@ -55,7 +18,7 @@ std::string_view Terminator(WrittenAs how) {
   return ";";
 }
 
-Buffer Compose(const ScriptDocument& doc) {
+WriteBuffer Compose(const ScriptDocument& doc) {
   const int n = doc.PL.Count();
   // Fail before anything is built when a parallel list is short.
   for (int i = 0; i < n; ++i)
@@ -81,7 +44,7 @@ Buffer Compose(const ScriptDocument& doc) {
     for (int i = 0; i < n; ++i)
       room += line.list.Items()[i].size() * (line.kind == Item::Plain ? 1 : 2) + 3;
   for (const std::string& text : doc.settings) room += text.size();
-  Buffer out(room);
+  WriteBuffer out(room);
 
   for (const ArrayLine& line : arrays) {
     out.Put(line.prefix);
@@ -111,7 +74,7 @@ Buffer Compose(const ScriptDocument& doc) {
 }  // namespace
 
 std::string EscapeScriptString(std::string_view text) {
-  Buffer out(text.size() * 2);
+  WriteBuffer out(text.size() * 2);
   out.PutItem(text, Item::Escaped);
   return std::string(out.View());
 }

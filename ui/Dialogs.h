@@ -17,7 +17,8 @@ struct FileDialog {
 class Dialogs {
  public:
   virtual ~Dialogs() = default;
-  // A modal message box; returns the button that closed it (IDOK, IDYES, IDNO, IDCANCEL).
+  // A modal message box; returns the button that closed it (IDOK, IDYES, IDNO, IDCANCEL). In a
+  // Yes/No box Esc answers No.
   virtual int Message(HWND owner, const std::string& text, const std::string& title, UINT type) = 0;
   // True with the chosen path, false when the user cancelled.
   virtual bool ChooseFile(HWND owner, const FileDialog& dialog, std::string& path) = 0;

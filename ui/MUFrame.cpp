@@ -18,19 +18,35 @@ constexpr COLORREF kCaptionEdge = 0x00B773A3;    // RGB (163, 115, 183)
 constexpr COLORREF kCaptionText = 0x00FFFFFF;
 
 // The gradient's values are computed with the x87 unit's full 64-bit mantissa and rounded to
-// the nearest integer, ties to even, whatever precision and rounding the runtime left set.
+// the nearest integer, ties to even, whatever precision and rounding the runtime left set. The
+// compiler may move arithmetic across an asm statement that it has no data link to, so the
+// operands pass through one that reads what the control-word load "wrote": arithmetic on them
+// cannot start before the load. The results are used by calls before the restoring load.
 class ExtendedPrecision {
  public:
 #if defined(__i386__) || defined(__x86_64__)
   ExtendedPrecision() {
     __asm__ volatile("fnstcw %0" : "=m"(saved_));
     const unsigned short extended = static_cast<unsigned short>((saved_ & ~0x0F00) | 0x0300);
-    __asm__ volatile("fldcw %0" : : "m"(extended));
+    __asm__ volatile("fldcw %1" : "=m"(loaded_) : "m"(extended) : "memory");
   }
-  ~ExtendedPrecision() { __asm__ volatile("fldcw %0" : : "m"(saved_)); }
+  ~ExtendedPrecision() { __asm__ volatile("fldcw %0" : : "m"(saved_), "m"(loaded_) : "memory"); }
+
+  // value, as of after the control word was loaded.
+  template <typename T>
+  T Operand(T value) const {
+    __asm__ volatile("" : "+m"(value) : "m"(loaded_));
+    return value;
+  }
 
  private:
   unsigned short saved_ = 0;
+  unsigned short loaded_ = 0;  // written by the load as far as the compiler knows
+#else
+  template <typename T>
+  T Operand(T value) const {
+    return value;
+  }
 #endif
 };
 
@@ -145,12 +161,12 @@ void DrawGradient(Canvas& canvas, const RECT& rect, COLORREF startColour, COLORR
   for (int c = 0; c < 3; ++c) {
     start[c] = Channel(startColour, kShifts[c]);
     const long double difference = Channel(endColour, kShifts[c]) - start[c];
-    step[c] = static_cast<double>(difference / span);
+    step[c] = static_cast<double>(precision.Operand(difference) / span);
   }
   for (int i = 0; i <= span; ++i) {
     COLORREF colour = 0;
     for (int c = 0; c < 3; ++c) {
-      const long double value = static_cast<long double>(i) * step[c] + start[c];
+      const long double value = precision.Operand(static_cast<long double>(i)) * step[c] + start[c];
       colour |= static_cast<COLORREF>(std::llrint(value) & 0xFF) << kShifts[c];
     }
     canvas.SetPenColour(colour);

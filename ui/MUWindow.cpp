@@ -129,6 +129,13 @@ LRESULT TMF::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_CLOSE:
       if (FormClose(handle_)) DestroyWindow(handle_);
       return 0;
+    // Logging off or shutting down asks what closing asks; a save that fails refuses too, as
+    // the dispatcher answers 0 for it.
+    case WM_QUERYENDSESSION: return FormClose(handle_);
+    case WM_ENDSESSION:
+      // Called off, the session goes on and so does the document.
+      if (w) DestroyWindow(handle_);
+      return 0;
     case WM_NCDESTROY:
       SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
       if (quitOnDestroy_) PostQuitMessage(0);

@@ -5,6 +5,7 @@
 #include "Fixtures.h"
 #include "ScriptFile.h"
 #include "TestFiles.h"
+#include "WriteBuffer.h"
 
 namespace orv {
 namespace {
@@ -49,9 +50,34 @@ TEST(Writer, EscapeTable) {
   for (const auto& c : cases) EXPECT_EQ(EscapeScriptString(c.in), c.out) << c.in;
 }
 
+// The room is a bound: a text or an escape that would pass it throws, and what was put stays.
+TEST(Writer, TheBufferNeverWritesPastItsRoom) {
+  const struct {
+    std::string_view first, second;
+    Item kind;
+  } cases[] = {
+      {"abcd", "e", Item::Plain},  {"ab", "cde", Item::Plain},
+      {"abc", "'", Item::Escaped},  // the escape's two bytes, one too many
+      {"", "a\\bc", Item::Data},   {"abcd", "", Item::Data},
+  };
+  for (const auto& c : cases) {
+    WriteBuffer buffer(4);
+    buffer.Put(c.first);
+    const std::string before(buffer.View());
+    if (c.second.empty()) {
+      EXPECT_THROW(buffer.Put('x'), std::length_error) << c.first;
+    } else {
+      EXPECT_THROW(buffer.PutItem(c.second, c.kind), std::length_error) << c.first << c.second;
+    }
+    EXPECT_EQ(buffer.View().substr(0, before.size()), before);
+    EXPECT_LE(buffer.View().size(), 4u);
+  }
+}
+
 TEST(Writer, ArrayItemsAndWhatIsEscaped) {
   ScriptDocument doc;
-  doc.AppendPanel({"A", "2\\", "i'c", "yes", std::string("x") + kLineSeparator + kLineSeparator + "y"});
+  doc.AppendPanel(
+      {"A", "2\\", "i'c", "yes", std::string("x") + kLineSeparator + kLineSeparator + "y"});
   doc.AppendPanel({"B'", "1'", "\\", "0", std::string("end") + kLineSeparator});
   doc.Setting("TFS") = "it's\\";
   doc.Setting("TP") = "a\\b'";
@@ -76,7 +102,8 @@ TEST(Writer, EmptyFieldsKeepEveryLine) {
   EXPECT_EQ(Line(file, 25), "var ZUB_ThemePath='\\\\';");
   EXPECT_EQ(Line(file, 26), "//");
   size_t lines = 0;
-  for (size_t at = file.find("\r\n"); at != std::string::npos; at = file.find("\r\n", at + 2)) ++lines;
+  for (size_t at = file.find("\r\n"); at != std::string::npos; at = file.find("\r\n", at + 2))
+    ++lines;
   EXPECT_EQ(lines, 28u);
   EXPECT_EQ(file.substr(file.size() - 2), "\r\n");
 }

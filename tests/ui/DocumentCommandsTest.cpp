@@ -291,5 +291,54 @@ TEST_F(Designer, ClosingWithoutChangesAsksNothing) {
   EXPECT_TRUE(dialogs_.questions.empty());
 }
 
+// Logging off or shutting down asks what closing asks; the window then ends with the session,
+// or stays with its document when the session goes on.
+TEST_F(Designer, TheEndOfASessionAsksWhatClosingAsks) {
+  const struct {
+    const char* what;
+    bool changed;
+    int answer;
+    const char* file;  // the document's file in the folder; "" for a new script
+    LRESULT agrees;
+    bool saved;
+  } cases[] = {
+      {"no changes", false, 0, "", TRUE, false},
+      {"No", true, IDNO, "page.js", TRUE, false},
+      {"Cancel", true, IDCANCEL, "page.js", FALSE, false},
+      {"Yes", true, IDYES, "page.js", TRUE, true},
+      {"Yes, then the save dialog cancelled", true, IDYES, "", FALSE, false},
+      {"Yes, then a save that fails", true, IDYES, "gone\\page.js", FALSE, false},
+  };
+  for (const auto& c : cases) {
+    Start();
+    if (c.changed) {
+      Click("Add");
+      Click("OK");
+    }
+    if (*c.file) Doc().fileName = folder_ / c.file;
+    dialogs_.answers = {c.answer};
+    dialogs_.files = {std::nullopt};
+    EXPECT_EQ(SendMessageA(Form().Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), c.agrees)
+        << c.what;
+    EXPECT_EQ(dialogs_.questions.empty() ? "" : dialogs_.questions[0].text,
+              c.changed ? "Save changes?" : "")
+        << c.what;
+    EXPECT_EQ(Exists(folder_ / "page.js"), c.saved) << c.what;
+    EXPECT_EQ(Doc().modified, c.changed && !c.saved) << c.what;
+    // The session goes on after all: nothing more is asked, and nothing is lost.
+    const size_t asked = dialogs_.questions.size();
+    SendMessageA(Form().Handle(), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
+    ASSERT_TRUE(IsWindow(Form().Handle())) << c.what;
+    EXPECT_EQ(Titles().size(), c.changed ? 1u : 0u) << c.what;
+    EXPECT_EQ(Doc().modified, c.changed && !c.saved) << c.what;
+    SendMessageA(Form().Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_FALSE(IsWindow(Form().Handle())) << c.what;
+    EXPECT_EQ(dialogs_.questions.size(), asked) << c.what;
+    TearDown();
+    dialogs_ = {};
+    if (c.saved) DeleteFileA((folder_ / "page.js").c_str());
+  }
+}
+
 }  // namespace
 }  // namespace orv::test

@@ -113,15 +113,27 @@ TEST(DrawGradient, HalvesRoundToTheEvenNeighbour) {
       {RGB(0, 10, 9), RGB(2, 8, 7), RGB(0, 10, 8), RGB(2, 8, 8)},
       {RGB(1, 0, 255), RGB(3, 0, 253), RGB(2, 0, 254), RGB(2, 0, 254)},
   };
-  for (const auto& c : cases) {
-    ui::Canvas canvas;
-    Pixels pixels(1, 5);
-    Gradient(pixels, {0, 0, 1, 4}, c.from, c.to, true, canvas);
-    EXPECT_EQ(Rgb(pixels.At(0, 0)), Rgb(c.from));
-    EXPECT_EQ(Rgb(pixels.At(0, 1)), Rgb(c.line1));
-    EXPECT_EQ(Rgb(pixels.At(0, 3)), Rgb(c.line3));
-    EXPECT_EQ(Rgb(pixels.At(0, 4)), Rgb(c.to));
+  // Whatever precision and rounding the x87 unit was left in (here also 24 bits, towards
+  // zero), and left so again afterwards.
+  unsigned short asFound = 0;
+  __asm__ volatile("fnstcw %0" : "=m"(asFound));
+  const unsigned short chopped = static_cast<unsigned short>((asFound & ~0x0F00) | 0x0C00);
+  for (unsigned short control : {asFound, chopped}) {
+    __asm__ volatile("fldcw %0" : : "m"(control) : "memory");
+    for (const auto& c : cases) {
+      ui::Canvas canvas;
+      Pixels pixels(1, 5);
+      Gradient(pixels, {0, 0, 1, 4}, c.from, c.to, true, canvas);
+      EXPECT_EQ(Rgb(pixels.At(0, 0)), Rgb(c.from));
+      EXPECT_EQ(Rgb(pixels.At(0, 1)), Rgb(c.line1)) << control;
+      EXPECT_EQ(Rgb(pixels.At(0, 3)), Rgb(c.line3)) << control;
+      EXPECT_EQ(Rgb(pixels.At(0, 4)), Rgb(c.to));
+    }
+    unsigned short after = 0;
+    __asm__ volatile("fnstcw %0" : "=m"(after));
+    EXPECT_EQ(after, control);
   }
+  __asm__ volatile("fldcw %0" : : "m"(asFound) : "memory");
 }
 
 TEST(DrawGradient, AnEmptySpanDrawsNothing) {

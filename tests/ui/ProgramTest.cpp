@@ -164,6 +164,45 @@ TEST(DefaultHandler, ShowsTheSystemMessageBox) {
   EXPECT_EQ(shownText, "Stream write error.");
 }
 
+// The real "already exists" warning, answered by a key or by closing its window.
+struct WarningBox {
+  std::string yes, no;
+  bool yesIsDefault = false;
+  bool byEsc = true;
+};
+WarningBox warning;
+
+VOID CALLBACK AnswerWarning(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = FindWindowA("#32770", "Warning");
+  if (!box) return;
+  KillTimer(nullptr, timer);
+  warning.yes = ui::WindowText(GetDlgItem(box, IDYES));
+  warning.no = ui::WindowText(GetDlgItem(box, IDNO));
+  warning.yesIsDefault =
+      (GetWindowLongA(GetDlgItem(box, IDYES), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+  if (warning.byEsc) {
+    HWND focus = GetDlgItem(box, IDYES);
+    PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 1 | (MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC) << 16));
+  } else {
+    PostMessageA(box, WM_CLOSE, 0, 0);
+  }
+}
+
+TEST(MessageDialogs, EscAnswersNoToTheRealYesNoWarningAndClosingItDoesNot) {
+  for (bool byEsc : {true, false}) {
+    warning = {};
+    warning.byEsc = byEsc;
+    SetTimer(nullptr, 0, 20, AnswerWarning);
+    const int answer = ui::SystemDialogs().Message(
+        nullptr, "C:\\a.js already exists.\rDo you want to replace it?", "Warning",
+        MB_YESNO | MB_ICONWARNING);
+    EXPECT_EQ(answer, byEsc ? IDNO : IDCANCEL) << (byEsc ? "Esc" : "closed");
+    EXPECT_EQ(warning.yes, "&Yes");
+    EXPECT_EQ(warning.no, "&No");
+    EXPECT_TRUE(warning.yesIsDefault);
+  }
+}
+
 std::string chosenFile;
 
 BOOL CALLBACK FindVisibleDialog(HWND window, LPARAM found) {

@@ -25,8 +25,7 @@ const bool unmanaged = [] {
   const std::string key =
       "Software\\Wine\\AppDefaults\\" + exe.substr(exe.find_last_of("\\/") + 1) + "\\X11 Driver";
   if (AlreadyUnmanaged(key)) return true;
-  if (RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), "Managed", REG_SZ, "N", 2) !=
-      ERROR_SUCCESS)
+  if (RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), "Managed", REG_SZ, "N", 2) != ERROR_SUCCESS)
     return false;
   STARTUPINFOA start{};
   start.cb = sizeof start;
@@ -36,8 +35,8 @@ const bool unmanaged = [] {
   start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
   PROCESS_INFORMATION again{};
   std::string commandLine = GetCommandLineA();
-  if (!CreateProcessA(path, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &start, &again))
+  if (!CreateProcessA(path, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start,
+                      &again))
     return false;
   WaitForSingleObject(again.hProcess, INFINITE);
   DWORD code = 1;
