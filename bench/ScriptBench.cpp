@@ -26,7 +26,8 @@ orv::ScriptDocument Document(int panels, size_t dataBytes) {
     doc.PHL.Append("200");
     doc.PIL.Append("icons\\ico" + std::to_string(i) + ".gif");
     doc.PEL.Append(i % 2 ? "1" : "0");
-    doc.PDL.Append(dataBytes ? big : "First line<br>" + sep + "It's the second \\ line" + sep + "third");
+    doc.PDL.Append(dataBytes ? big
+                             : "First line<br>" + sep + "It's the second \\ line" + sep + "third");
   }
   return doc;
 }
@@ -51,13 +52,15 @@ void BM_Write(benchmark::State& state) {
   const orv::ScriptDocument doc = Document(int(state.range(0)), size_t(state.range(1)));
   const std::string path = TempPath("w.js");
   for (auto _ : state) orv::WriteScriptFile(doc, path);
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(orv::ComposeScriptFile(doc).size()));
+  state.SetBytesProcessed(int64_t(state.iterations()) *
+                          int64_t(orv::ComposeScriptFile(doc).size()));
   std::remove(path.c_str());
 }
 BENCHMARK(BM_Write)->Apply(Args);
 
 void BM_PlainWrite(benchmark::State& state) {
-  const std::string bytes = orv::ComposeScriptFile(Document(int(state.range(0)), size_t(state.range(1))));
+  const std::string bytes =
+      orv::ComposeScriptFile(Document(int(state.range(0)), size_t(state.range(1))));
   const std::string path = TempPath("p.js");
   for (auto _ : state) PlainWrite(path, bytes);
   state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bytes.size()));
@@ -67,7 +70,8 @@ BENCHMARK(BM_PlainWrite)->Apply(Args);
 
 // The plain write with the flush the writer does so that a crash cannot leave half a file.
 void BM_PlainWriteFlushed(benchmark::State& state) {
-  const std::string bytes = orv::ComposeScriptFile(Document(int(state.range(0)), size_t(state.range(1))));
+  const std::string bytes =
+      orv::ComposeScriptFile(Document(int(state.range(0)), size_t(state.range(1))));
   const std::string path = TempPath("f.js");
   for (auto _ : state) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -87,7 +91,8 @@ void BM_Read(benchmark::State& state) {
   orv::ScriptDocument doc = source;
   for (auto _ : state) orv::ReadScriptFile(doc, path);
   if (doc.PL.Count() != source.PL.Count()) std::abort();
-  state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(orv::ComposeScriptFile(source).size()));
+  state.SetBytesProcessed(int64_t(state.iterations()) *
+                          int64_t(orv::ComposeScriptFile(source).size()));
   std::remove(path.c_str());
 }
 BENCHMARK(BM_Read)->Apply(Args);
@@ -106,7 +111,8 @@ void BM_Compose(benchmark::State& state) {
 BENCHMARK(BM_Compose)->Apply(Args);
 
 void BM_Parse(benchmark::State& state) {
-  const std::string bytes = orv::ComposeScriptFile(Document(int(state.range(0)), size_t(state.range(1))));
+  const std::string bytes =
+      orv::ComposeScriptFile(Document(int(state.range(0)), size_t(state.range(1))));
   for (auto _ : state) {
     orv::ScriptContent content = orv::ParseScriptFile(bytes);
     benchmark::DoNotOptimize(content.titles.data());
@@ -117,12 +123,14 @@ BENCHMARK(BM_Parse)->Apply(Args);
 
 void BM_PlainRead(benchmark::State& state) {
   const std::string path = TempPath("q.js");
-  const std::string bytes = orv::ComposeScriptFile(Document(int(state.range(0)), size_t(state.range(1))));
+  const std::string bytes =
+      orv::ComposeScriptFile(Document(int(state.range(0)), size_t(state.range(1))));
   PlainWrite(path, bytes);
   std::string buffer(bytes.size(), '\0');
   for (auto _ : state) {
     const int fd = ::open(path.c_str(), O_RDONLY);
-    if (::read(fd, buffer.data(), buffer.size()) != static_cast<ssize_t>(buffer.size())) std::abort();
+    if (::read(fd, buffer.data(), buffer.size()) != static_cast<ssize_t>(buffer.size()))
+      std::abort();
     ::close(fd);
     benchmark::DoNotOptimize(buffer.data());
   }

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   try {
     const std::string file = orv::ComposeScriptFile(doc);
     // A file the writer made always has its 28 lines.
-    if (orv::SplitScriptLines(file).size() < 28 && file.find('\0') == std::string::npos) std::abort();
+    if (orv::SplitScriptLines(file).size() < 28 && file.find('\0') == std::string::npos)
+      std::abort();
   } catch (const orv::Error& e) {
     if (!std::regex_match(e.what(), indexError)) std::abort();
   }

@@ -135,8 +135,7 @@ void WriteInPlace(const std::string& path, std::string_view bytes) {
 }  // namespace
 
 std::string TemporaryPathFor(const std::string& target, unsigned n) {
-  return FolderOf(target) + "~orv" + std::to_string(::getpid()) + "-" + std::to_string(n) +
-         ".tmp";
+  return FolderOf(target) + "~orv" + std::to_string(::getpid()) + "-" + std::to_string(n) + ".tmp";
 }
 
 void ReplaceFileContents(const std::string& path, std::string_view bytes) {

@@ -108,7 +108,8 @@ SettingCut CutsFor(const SettingDef& def) {
 
 std::vector<std::string_view> SplitScriptLines(std::string_view bytes) {
   const void* nul = std::memchr(bytes.data(), '\0', bytes.size());
-  if (nul) bytes = bytes.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - bytes.data()));
+  if (nul)
+    bytes = bytes.substr(0, static_cast<size_t>(static_cast<const char*>(nul) - bytes.data()));
   std::vector<std::string_view> lines;
   NextOfTwo lineEnd(bytes, '\r', '\n');
   size_t start = 0;

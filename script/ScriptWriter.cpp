@@ -66,7 +66,9 @@ WriteBuffer Compose(const ScriptDocument& doc) {
   out.Put("//");
   out.Put(doc.ThemeName());
   out.Put("\r\n");
-  out.Put("document.write('<script language=javascript src=\"'+ZUB_ThemePath+'thm.js\"></script>');\r\n");
+  out.Put(
+      "document.write('<script language=javascript "
+      "src=\"'+ZUB_ThemePath+'thm.js\"></script>');\r\n");
   out.Put("document.write('<script language=javascript src=foldpanes.js></script>');\r\n");
   return out;
 }
@@ -79,7 +81,9 @@ std::string EscapeScriptString(std::string_view text) {
   return std::string(out.View());
 }
 
-std::string ComposeScriptFile(const ScriptDocument& doc) { return std::string(Compose(doc).View()); }
+std::string ComposeScriptFile(const ScriptDocument& doc) {
+  return std::string(Compose(doc).View());
+}
 
 void WriteScriptFile(const ScriptDocument& doc, const std::string& path) {
   ReplaceFileContents(path, Compose(doc).View());

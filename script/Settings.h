@@ -12,10 +12,10 @@ enum class WrittenAs {
 };
 
 struct SettingDef {
-  std::string_view field;         // control name, e.g. "AL"
-  std::string_view label;         // text of the label above the field
-  std::string_view defaultText;   // initial text, restored by New
-  std::string_view variable;      // script variable
+  std::string_view field;        // control name, e.g. "AL"
+  std::string_view label;        // text of the label above the field
+  std::string_view defaultText;  // initial text, restored by New
+  std::string_view variable;     // script variable
   WrittenAs writtenAs;
 };
 

@@ -17,7 +17,8 @@ void DeployThemeAssets(const std::string& programFolder, const std::string& scri
   const std::string from = programFolder + "Themes" + kPathSeparator + themeName + kPathSeparator;
   for (const std::string_view asset : kThemeAssets)
     CopyFileOver(from + std::string(asset), to + std::string(asset));
-  CopyFileOver(programFolder + std::string(kRuntimeScript), scriptFolder + std::string(kRuntimeScript));
+  CopyFileOver(programFolder + std::string(kRuntimeScript),
+               scriptFolder + std::string(kRuntimeScript));
 }
 
 void SaveScript(ScriptDocument& doc, const std::string& programFolder) {

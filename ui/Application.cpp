@@ -51,16 +51,12 @@ void Application::ShowMainWindow(int showCommand) {
   HWND form = main_->Handle();
   ShowWindow(handle_, SW_SHOWNOACTIVATE);
   switch (showCommand) {
-    case SW_SHOWMAXIMIZED:
-      ShowWindow(form, SW_SHOWMAXIMIZED);
-      break;
+    case SW_SHOWMAXIMIZED: ShowWindow(form, SW_SHOWMAXIMIZED); break;
     case SW_SHOWMINNOACTIVE:
       ShowWindow(form, SW_SHOWNOACTIVATE);
       ShowWindow(handle_, SW_SHOWMINNOACTIVE);
       break;
-    default:
-      ShowWindow(form, SW_SHOWNORMAL);
-      break;
+    default: ShowWindow(form, SW_SHOWNORMAL); break;
   }
   UpdateWindow(form);
 }

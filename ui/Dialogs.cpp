@@ -1,7 +1,7 @@
 #include "Dialogs.h"
 
 #include <windows.h>
-
+// These build on windows.h.
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
@@ -57,7 +57,8 @@ class WatchForTheBox {
 class Win32Dialogs final : public Dialogs {
  public:
   int Message(HWND owner, const std::string& text, const std::string& title, UINT type) override {
-    if ((type & MB_TYPEMASK) != MB_YESNO) return MessageBoxA(owner, text.c_str(), title.c_str(), type);
+    if ((type & MB_TYPEMASK) != MB_YESNO)
+      return MessageBoxA(owner, text.c_str(), title.c_str(), type);
     const WatchForTheBox watch;
     return MessageBoxA(owner, text.c_str(), title.c_str(), type);
   }

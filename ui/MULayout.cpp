@@ -1,6 +1,6 @@
 // The window's layout tables and the creation of its controls.
 #include <windows.h>
-
+// This builds on windows.h.
 #include <commctrl.h>
 
 #include <stdexcept>
@@ -86,25 +86,18 @@ WindowStyle StyleOf(ControlKind kind) {
       return {"LISTBOX", WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
               WS_EX_CLIENTEDGE};
     case K::Button:
-    case K::CancelButton:
-      return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
-    case K::DefaultButton:
-      return {"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
-    case K::Edit:
-      return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
+    case K::CancelButton: return {"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case K::DefaultButton: return {"BUTTON", WS_TABSTOP | BS_DEFPUSHBUTTON, 0};
+    case K::Edit: return {"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case K::Memo:
       return {"EDIT",
               WS_TABSTOP | WS_HSCROLL | WS_VSCROLL | ES_MULTILINE | ES_AUTOHSCROLL |
                   ES_AUTOVSCROLL | ES_WANTRETURN,
               WS_EX_CLIENTEDGE};
-    case K::CheckBox:
-      return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
-    case K::PickList:
-      return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
-    case K::GroupBox:
-      return {"BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT};
-    case K::Label:
-      return {"STATIC", SS_LEFT, 0};
+    case K::CheckBox: return {"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case K::PickList: return {"COMBOBOX", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case K::GroupBox: return {"BUTTON", BS_GROUPBOX, WS_EX_CONTROLPARENT};
+    case K::Label: return {"STATIC", SS_LEFT, 0};
   }
   throw std::logic_error("control kind");
 }
@@ -138,12 +131,10 @@ LRESULT CALLBACK SelectAllOnFocus(HWND edit, UINT message, WPARAM w, LPARAM l, U
 LRESULT CALLBACK EditorGroupProc(HWND group, UINT message, WPARAM w, LPARAM l, UINT_PTR,
                                  DWORD_PTR brush) {
   switch (message) {
-    case WM_NCHITTEST:
-      return HTCLIENT;
+    case WM_NCHITTEST: return HTCLIENT;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-    case WM_LBUTTONUP:
-      return 0;  // a press on the group itself does nothing, nor takes the focus
+    case WM_LBUTTONUP: return 0;  // a press on the group itself does nothing, nor takes the focus
     case WM_ERASEBKGND: {
       RECT area;
       GetClientRect(group, &area);
@@ -153,11 +144,8 @@ LRESULT CALLBACK EditorGroupProc(HWND group, UINT message, WPARAM w, LPARAM l, U
     case WM_COMMAND:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORBTN:
-      return SendMessageA(GetParent(group), message, w, l);
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(group, EditorGroupProc, 0);
-      break;
+    case WM_CTLCOLORBTN: return SendMessageA(GetParent(group), message, w, l);
+    case WM_NCDESTROY: RemoveWindowSubclass(group, EditorGroupProc, 0); break;
   }
   return DefSubclassProc(group, message, w, l);
 }
@@ -225,9 +213,7 @@ HWND TMF::CreateControl(const ControlDef& def, HWND parent, int id, HDC measure)
       if (def.kind == K::Edit)
         SetWindowSubclass(control, SelectAllOnFocus, 0, reinterpret_cast<DWORD_PTR>(new bool()));
       break;
-    case K::ListBox:
-      SendMessageA(control, LB_SETITEMHEIGHT, 0, kItemHeight);
-      break;
+    case K::ListBox: SendMessageA(control, LB_SETITEMHEIGHT, 0, kItemHeight); break;
     case K::PickList: {
       SendMessageA(control, CB_SETITEMHEIGHT, 0, kItemHeight);
       // The closed field must be exactly as high as the table says.
@@ -242,8 +228,7 @@ HWND TMF::CreateControl(const ControlDef& def, HWND parent, int id, HDC measure)
     case K::GroupBox:
       SetWindowSubclass(control, EditorGroupProc, 0, reinterpret_cast<DWORD_PTR>(brush_));
       break;
-    default:
-      break;
+    default: break;
   }
   controls_.push_back({&def, control, label, setting});
   return control;

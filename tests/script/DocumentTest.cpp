@@ -44,22 +44,21 @@ const std::vector<std::string> XYZ = {"X", "Y", "Z"};
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ListOperation,
-    testing::Values(
-        MoveCase{"FirstUp", XYZ, 0, MoveCase::Up, 1, XYZ, 0},
-        MoveCase{"LastDown", XYZ, 2, MoveCase::Down, 1, XYZ, 2},
-        MoveCase{"LastUpOne", XYZ, 2, MoveCase::Up, 1, {"X", "Z", "Y"}, 1},
-        MoveCase{"LastUpClamped", XYZ, 2, MoveCase::Up, 5, {"Z", "X", "Y"}, 0},
-        MoveCase{"FirstDownOne", XYZ, 0, MoveCase::Down, 1, {"Y", "X", "Z"}, 1},
-        MoveCase{"FirstDownClamped", XYZ, 0, MoveCase::Down, 5, {"Y", "Z", "X"}, 2},
-        MoveCase{"RemoveMiddle", XYZ, 1, MoveCase::Remove, 0, {"X", "Z"}, 1},
-        MoveCase{"RemoveLast", XYZ, 2, MoveCase::Remove, 0, {"X", "Y"}, 1},
-        MoveCase{"RemoveOnly", {"X"}, 0, MoveCase::Remove, 0, {}, -1},
-        MoveCase{"UpUnselected", XYZ, -1, MoveCase::Up, 1, XYZ, -1},
-        MoveCase{"DownUnselected", XYZ, -1, MoveCase::Down, 1, XYZ, -1},
-        MoveCase{"RemoveUnselected", XYZ, -1, MoveCase::Remove, 0, XYZ, -1},
-        MoveCase{"UpEmpty", {}, -1, MoveCase::Up, 1, {}, -1},
-        MoveCase{"DownEmpty", {}, -1, MoveCase::Down, 1, {}, -1},
-        MoveCase{"RemoveEmpty", {}, -1, MoveCase::Remove, 0, {}, -1}),
+    testing::Values(MoveCase{"FirstUp", XYZ, 0, MoveCase::Up, 1, XYZ, 0},
+                    MoveCase{"LastDown", XYZ, 2, MoveCase::Down, 1, XYZ, 2},
+                    MoveCase{"LastUpOne", XYZ, 2, MoveCase::Up, 1, {"X", "Z", "Y"}, 1},
+                    MoveCase{"LastUpClamped", XYZ, 2, MoveCase::Up, 5, {"Z", "X", "Y"}, 0},
+                    MoveCase{"FirstDownOne", XYZ, 0, MoveCase::Down, 1, {"Y", "X", "Z"}, 1},
+                    MoveCase{"FirstDownClamped", XYZ, 0, MoveCase::Down, 5, {"Y", "Z", "X"}, 2},
+                    MoveCase{"RemoveMiddle", XYZ, 1, MoveCase::Remove, 0, {"X", "Z"}, 1},
+                    MoveCase{"RemoveLast", XYZ, 2, MoveCase::Remove, 0, {"X", "Y"}, 1},
+                    MoveCase{"RemoveOnly", {"X"}, 0, MoveCase::Remove, 0, {}, -1},
+                    MoveCase{"UpUnselected", XYZ, -1, MoveCase::Up, 1, XYZ, -1},
+                    MoveCase{"DownUnselected", XYZ, -1, MoveCase::Down, 1, XYZ, -1},
+                    MoveCase{"RemoveUnselected", XYZ, -1, MoveCase::Remove, 0, XYZ, -1},
+                    MoveCase{"UpEmpty", {}, -1, MoveCase::Up, 1, {}, -1},
+                    MoveCase{"DownEmpty", {}, -1, MoveCase::Down, 1, {}, -1},
+                    MoveCase{"RemoveEmpty", {}, -1, MoveCase::Remove, 0, {}, -1}),
     [](const testing::TestParamInfo<MoveCase>& info) { return std::string(info.param.name); });
 
 TEST(PanelList, PositionsOutsideTheListAreRefusedOrUnselect) {

@@ -98,7 +98,8 @@ TEST(Reader, LineSplitting) {
       {std::string("\0a", 2), {}},
       {" \t x \t\n", {" \t x \t"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(LinesOf(c.bytes), c.lines) << testing::PrintToString(c.bytes);
+  for (const auto& c : cases)
+    EXPECT_EQ(LinesOf(c.bytes), c.lines) << testing::PrintToString(c.bytes);
 }
 
 TEST(Reader, AnyLineEndsReadLikeCrLf) {
@@ -108,7 +109,8 @@ TEST(Reader, AnyLineEndsReadLikeCrLf) {
     std::string other = end == "\n\r\n" ? "" : Join(LinesOf(crlf), end);
     if (other.empty()) {  // a mixture
       const Lines lines = LinesOf(crlf);
-      for (size_t i = 0; i < lines.size(); ++i) other += lines[i] + (i % 3 == 0 ? "\n" : i % 3 == 1 ? "\r" : "\r\n");
+      for (size_t i = 0; i < lines.size(); ++i)
+        other += lines[i] + (i % 3 == 0 ? "\n" : i % 3 == 1 ? "\r" : "\r\n");
     }
     const ScriptContent got = ParseScriptFile(other);
     EXPECT_EQ(got.titles, expected.titles);
@@ -117,7 +119,8 @@ TEST(Reader, AnyLineEndsReadLikeCrLf) {
     EXPECT_EQ(got.themeName, "Plain");
   }
   EXPECT_EQ(expected.titles, Lines{"New Panel"});
-  EXPECT_EQ(expected.data, Lines{std::string("New Panel<br>") + kLineSeparator + "This is a new Panel"});
+  EXPECT_EQ(expected.data,
+            Lines{std::string("New Panel<br>") + kLineSeparator + "This is a new Panel"});
 }
 
 TEST(Reader, ArrayItemScanning) {
@@ -160,8 +163,9 @@ TEST(Reader, CutsByCountOnly) {
   EXPECT_EQ(ParseScriptFile(WithLine(25, "short")).settings[19], "");
   EXPECT_EQ(ParseScriptFile(WithLine(26, "//plain")).themeName, "plain");
   EXPECT_EQ(ParseScriptFile(WithLine(26, "/")).themeName, "");
-  EXPECT_EQ(ParseScriptFile(WithLine(18, "var ZUB_TitlesFontStart='<b class='x'>\\';")).settings[12],
-            "<b class='x'>\\");
+  EXPECT_EQ(
+      ParseScriptFile(WithLine(18, "var ZUB_TitlesFontStart='<b class='x'>\\';")).settings[12],
+      "<b class='x'>\\");
 }
 
 TEST(Reader, ExtraLineAtTheTopShiftsEveryValue) {
@@ -270,7 +274,8 @@ TEST(Reader, FileHeldOpenForWritingCannotBeOpened) {
     ReadScriptFile(doc, path);
     ADD_FAILURE() << "read a file held open for writing";
   } catch (const Error& e) {
-    EXPECT_EQ(Message(e), "Cannot open file \"" + path + "\". " + SystemErrorText(ERROR_SHARING_VIOLATION));
+    EXPECT_EQ(Message(e),
+              "Cannot open file \"" + path + "\". " + SystemErrorText(ERROR_SHARING_VIOLATION));
   }
   CloseHandle(writer);
   ExpectSameDocument(doc, EditedDocument());

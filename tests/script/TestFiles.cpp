@@ -24,8 +24,8 @@ TempFolder::TempFolder() {
   static int counter = 0;
   const fs::path base = fs::temp_directory_path();
   for (;;) {
-    fs::path candidate = base / ("orvella-test-" + std::to_string(getpid()) +
-                                 "-" + std::to_string(counter++));
+    fs::path candidate =
+        base / ("orvella-test-" + std::to_string(getpid()) + "-" + std::to_string(counter++));
     if (fs::create_directory(candidate)) {
       path_ = candidate.string() + kPathSeparator;
       break;

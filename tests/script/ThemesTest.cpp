@@ -28,7 +28,8 @@ struct ProgramFolder {
   void AddTheme(const std::string& name, const Names& files, const std::string& version = "1") {
     const std::string folder = dir / ("Themes" + sep + name + sep);
     test::MakeFolder(folder);
-    for (const auto& file : files) test::WriteBytes(folder + file, name + "/" + file + " " + version);
+    for (const auto& file : files)
+      test::WriteBytes(folder + file, name + "/" + file + " " + version);
   }
 };
 

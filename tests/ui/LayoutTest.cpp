@@ -1,6 +1,6 @@
 // The window and its controls where the layout puts them.
 #include <windows.h>
-
+// This builds on windows.h.
 #include <commdlg.h>
 
 #include <string>

@@ -83,15 +83,9 @@ TEST_F(ListBox, OperationsMoveAndRemoveTheSelectedEntry) {
   for (const Case& c : cases) {
     Fill(c.items, c.selected);
     switch (c.op) {
-      case Op::Up:
-        list_.MoveSelectedUp(c.places);
-        break;
-      case Op::Down:
-        list_.MoveSelectedDown(c.places);
-        break;
-      case Op::Remove:
-        list_.RemoveSelected();
-        break;
+      case Op::Up: list_.MoveSelectedUp(c.places); break;
+      case Op::Down: list_.MoveSelectedDown(c.places); break;
+      case Op::Remove: list_.RemoveSelected(); break;
     }
     EXPECT_EQ(list_.Items(), c.expected) << c.name;
     EXPECT_EQ(list_.Selected(), c.expectedSelected) << c.name;

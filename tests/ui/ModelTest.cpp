@@ -497,7 +497,9 @@ void ModelTest::Step() {
     int weight;
   };
   const std::vector<Choice> choices = {
-      {"Add", count < 5 ? 10 : count > 20 ? 2 : 7},
+      {"Add", count < 5    ? 10
+              : count > 20 ? 2
+                           : 7},
       {"Edit", 6},
       {"Remove", count > 20 ? 12 : 4},
       {"Clear", 1},

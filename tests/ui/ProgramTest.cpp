@@ -1,4 +1,5 @@
-// The built executable's manifest, icon and version, and the real message box of the default handler.
+// The built executable's manifest, icon and version, and the real message box of the default
+// handler.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -182,7 +183,8 @@ VOID CALLBACK AnswerWarning(HWND, UINT, UINT_PTR timer, DWORD) {
       (GetWindowLongA(GetDlgItem(box, IDYES), GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
   if (warning.byEsc) {
     HWND focus = GetDlgItem(box, IDYES);
-    PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE, 1 | (MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC) << 16));
+    PostMessageA(focus, WM_KEYDOWN, VK_ESCAPE,
+                 1 | (MapVirtualKeyA(VK_ESCAPE, MAPVK_VK_TO_VSC) << 16));
   } else {
     PostMessageA(box, WM_CLOSE, 0, 0);
   }
@@ -193,9 +195,9 @@ TEST(MessageDialogs, EscAnswersNoToTheRealYesNoWarningAndClosingItDoesNot) {
     warning = {};
     warning.byEsc = byEsc;
     SetTimer(nullptr, 0, 20, AnswerWarning);
-    const int answer = ui::SystemDialogs().Message(
-        nullptr, "C:\\a.js already exists.\rDo you want to replace it?", "Warning",
-        MB_YESNO | MB_ICONWARNING);
+    const int answer =
+        ui::SystemDialogs().Message(nullptr, "C:\\a.js already exists.\rDo you want to replace it?",
+                                    "Warning", MB_YESNO | MB_ICONWARNING);
     EXPECT_EQ(answer, byEsc ? IDNO : IDCANCEL) << (byEsc ? "Esc" : "closed");
     EXPECT_EQ(warning.yes, "&Yes");
     EXPECT_EQ(warning.no, "&No");
