@@ -1,6 +1,7 @@
 // Prints one table of the benchmarks' figures against their goals, from what bench/run
 // collected: script.json (Google Benchmark), startup.txt, ui.txt and ui-classic.txt (the
-// window under Wine), runtime.txt (the runtime in Chromium). A missing or failed part shows as "-".
+// window under Wine), runtime.txt (the runtime in Chromium, Firefox and WebKit). A missing or
+// failed part shows as "-".
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
@@ -62,13 +63,21 @@ for (const [file, look] of [['ui.txt', "Wine's default theme"], ['ui-classic.txt
 
 const rt = read('runtime.txt');
 row('foldpanes.js gzipped', number(rt, /(\d+) bytes gzipped/) + ' B', '<= 4096 B');
-row('Draw 1,000 panels: script while the page parses',
-  fixed(number(rt, /draw 1000 panels[^]*?script[^\n]*?median ([\d.]+)/)) + ' ms', '<= 10 ms');
-row('Draw 1,000 panels: the rest at DOMContentLoaded',
-  fixed(number(rt, /draw 1000 panels[^]*?DOMContentLoaded[^\n]*?median ([\d.]+)/)) + ' ms');
-row('Toggle 1 of 1,000, animated: each frame',
-  fixed(number(rt, /each frame's script[^\n]*?median ([\d.]+)/)) + ' ms', '<= 4 ms');
-row('Toggle 1 of 1,000, instant', fixed(number(rt, /instant:[^\n]*?median ([\d.]+)/)) + ' ms', '<= 4 ms');
+// The runtime's figures per engine, each engine's under its line "[name version]".
+const engines = [...rt.matchAll(/^\[(\w+) ([^\]\s]+)\]/gm)];
+if (!engines.length) engines.push(['', 'runtime', '']);
+engines.forEach((m, i) => {
+  const part = rt.slice(m.index ?? 0, engines[i + 1] ? engines[i + 1].index : undefined);
+  const name = { chromium: 'Chromium', firefox: 'Firefox', webkit: 'WebKit' }[m[1]] ?? m[1];
+  const engine = `${name} ${m[2].split('.').slice(0, 2).join('.')}`.trim();
+  row(`Draw 1,000 panels: script while the page parses, ${engine}`,
+    fixed(number(part, /draw 1000 panels[^]*?script[^\n]*?median ([\d.]+)/)) + ' ms', '<= 10 ms');
+  row(`Draw 1,000 panels: the rest at DOMContentLoaded, ${engine}`,
+    fixed(number(part, /draw 1000 panels[^]*?DOMContentLoaded[^\n]*?median ([\d.]+)/)) + ' ms');
+  row(`Toggle 1 of 1,000, animated: each frame, ${engine}`,
+    fixed(number(part, /each frame's script[^\n]*?median ([\d.]+)/)) + ' ms', '<= 4 ms');
+  row(`Toggle 1 of 1,000, instant, ${engine}`, fixed(number(part, /instant:[^\n]*?median ([\d.]+)/)) + ' ms', '<= 4 ms');
+});
 
 const clean = rows.map(([a, b, c]) => [a, /undefined|NaN/.test(b) ? '-' : b, c]);
 const width = [0, 1, 2].map((i) => Math.max(...clean.map((r) => r[i].length), 4));

@@ -1,13 +1,15 @@
-// Benchmark of foldpanes.js in headless Chromium (not a test): script time to draw 100 and
-// 1,000 panels, the cost of toggling one panel among 1,000, and the gzipped size. Each figure
-// is the median with the 10th to 90th percentile and the whole range of many runs.
-// Run it with `tests/runtime/run bench`, which builds the writer and installs Playwright first.
+// Benchmark of foldpanes.js in each engine, Chromium, Firefox and WebKit (not a test): script
+// time to draw 100 and 1,000 panels, the cost of toggling one panel among 1,000, and the
+// gzipped size. Each figure is the median with the 10th to 90th percentile and the whole
+// range of many runs. Run it with `tests/runtime/run bench`, which installs what it needs first;
+// ORVELLA_ENGINES picks engines as for the tests.
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
 const zlib = require('node:zlib');
 const { pathToFileURL } = require('node:url');
-const { runtime, SEP, tempFolder, writeScript, editScript, writePage, launch, settled } = require('./lib');
+const { runtime, SEP, tempFolder, writeScript, editScript, writePage, settled } = require('./lib');
+const { names, launch } = require('./engines');
 
 const RUNS = 31;
 // Panels toggled: every second one of the hundred in the middle, a quarter of them open at first.
@@ -31,29 +33,27 @@ function panels(count) {
 // the runtime's own script while the page is parsed (not fetching or compiling it), and
 // separately what it leaves for DOMContentLoaded: the panels below the area's height and the
 // collapsed bodies.
-async function draw(browser, serve, count, runtimeSource) {
+async function draw(engine, serve, count, runtimeSource) {
   const dir = tempFolder();
   const file = writeScript(dir, { panels: panels(count) });
   editScript(file, (text) => text.replace(/^document\.write\('<script language=javascript src=foldpanes\.js>.*$/m, ''));
-  const page = `<!doctype html><html><head><meta charset="windows-1252"><title>bench</title>
+  const html = `<!doctype html><html><head><meta charset="windows-1252"><title>bench</title>
 <script>document.addEventListener('DOMContentLoaded', () => performance.mark('dcl0'));</script></head>
 <body><div style="position:relative"><script src="menu.js"></script>
 <script>performance.mark('a');${runtimeSource}
 performance.mark('b');
 document.addEventListener('DOMContentLoaded', () => performance.mark('dcl1'));</script></div></body></html>`;
-  fs.writeFileSync(path.join(dir, 'bench.html'), page, 'latin1');
+  fs.writeFileSync(path.join(dir, 'bench.html'), html, 'latin1');
   const url = serve(pathToFileURL(path.join(dir, 'bench.html')).href);
-  const context = await browser.newContext();
   const script = [], deferred = [];
+  const page = await engine.open('about:blank');
   for (let i = 0; i < RUNS; i++) {
-    const tab = await context.newPage();
-    await tab.goto(url);
-    const [a, b, d0, d1] = await tab.evaluate(() => ['a', 'b', 'dcl0', 'dcl1'].map((m) => performance.getEntriesByName(m)[0].startTime));
+    await page.goto(url);
+    const [a, b, d0, d1] = await page.evaluate(() => ['a', 'b', 'dcl0', 'dcl1'].map((m) => performance.getEntriesByName(m)[0].startTime));
     script.push(b - a);
     deferred.push(d1 - d0);
-    await tab.close();
   }
-  await context.close();
+  await page.close();
   return { script, deferred };
 }
 
@@ -75,26 +75,27 @@ const vanilla = (count) => `(function () {
 // click with the style and layout it causes, forced at once. Animated: the click, then each
 // frame's script with the style and layout its new height causes (forced at the end of the
 // callback, where the frame would do it anyway).
-async function toggle(browser, serve) {
+// Times each animation frame's callbacks with the style and layout they cause.
+const frameTimer = `<script>(function () {
+  var raf = window.rawFrame = window.requestAnimationFrame.bind(window);
+  window.frameTimes = [];
+  window.requestAnimationFrame = function (cb) {
+    return raf(function (t) {
+      var t0 = performance.now();
+      cb(t);
+      void document.body.offsetHeight;
+      window.frameTimes.push(performance.now() - t0);
+    });
+  };
+})();</script>`;
+
+async function toggle(engine, serve) {
   const dir = tempFolder();
   writeScript(dir, { panels: panels(1000) });
-  const url = serve(writePage(dir));
+  const url = serve(writePage(dir, { head: frameTimer }));
   const out = {};
   for (const motion of ['reduce', 'no-preference']) {
-    const context = await browser.newContext({ reducedMotion: motion });
-    const page = await context.newPage();
-    await page.addInitScript(() => {
-      const raf = window.rawFrame = window.requestAnimationFrame.bind(window);
-      window.frameTimes = [];
-      window.requestAnimationFrame = (cb) => raf((t) => {
-        const t0 = performance.now();
-        cb(t);
-        void document.body.offsetHeight;
-        window.frameTimes.push(performance.now() - t0);
-      });
-    });
-    await page.goto(url);
-    if (!(await page.evaluate(() => crossOriginIsolated))) throw new Error('bench page is not cross-origin isolated: the clock would be coarse');
+    const page = await engine.open(url, { reducedMotion: motion === 'reduce' });
     const clicks = [];
     const ids = motion === 'reduce' ? TOGGLED : TOGGLED.slice(0, 20);
     for (const id of ids) {
@@ -113,7 +114,7 @@ async function toggle(browser, serve) {
       }
     }
     out[motion] = { clicks, frames: await page.evaluate(() => window.frameTimes) };
-    await context.close();
+    await page.close();
   }
   return out;
 }
@@ -140,29 +141,40 @@ function server() {
   })));
 }
 
-(async () => {
-  const browser = await launch();
-  const { serve, close } = await server();
+// Each engine's figures under a line [engine version], which bench/table.js looks for.
+async function measure(name, serve, source) {
+  const engine = await launch(name);
   try {
-    const src = fs.readFileSync(path.join(runtime, 'foldpanes.js'));
-    const gz = zlib.gzipSync(src, { level: 9 }).length;
-    console.log(`foldpanes.js: ${src.length} bytes, ${gz} bytes gzipped (goal <= 4096)`);
-    const source = src.toString('latin1');
+    const page = await engine.open(serve(writePage(tempFolder())));
+    const isolated = await page.evaluate(() => crossOriginIsolated);
+    await page.close();
+    console.log(`[${name} ${engine.version}]${isolated ? '' : ' (the page is not cross-origin isolated: the clock is coarse)'}`);
     for (const count of [100, 1000]) {
-      const r = await draw(browser, serve, count, source);
-      const base = await draw(browser, serve, count, vanilla(count));
+      const r = await draw(engine, serve, count, source);
+      const base = await draw(engine, serve, count, vanilla(count));
       console.log(`draw ${count} panels (${RUNS} page loads)${count === 1000 ? ', goal <= 10 ms' : ''}:\n` +
         `  script while parsing      ${spread(r.script)}\n` +
         `  the rest at DOMContentLoaded ${spread(r.deferred)}\n` +
         `  bare text-only accordion  ${spread(base.script)}`);
     }
-    const t = await toggle(browser, serve);
+    const t = await toggle(engine, serve);
     console.log('toggle 1 of 1000, goal <= 4 ms:');
     console.log(`  instant: click + style + layout   ${spread(t.reduce.clicks)}`);
     console.log(`  animated: click + style + layout  ${spread(t['no-preference'].clicks)}`);
     console.log(`  animated: each frame's script + style + layout ${spread(t['no-preference'].frames)}`);
   } finally {
-    close();
-    await browser.close();
+    await engine.close();
   }
-})();
+}
+
+(async () => {
+  const { serve, close } = await server();
+  try {
+    const src = fs.readFileSync(path.join(runtime, 'foldpanes.js'));
+    const gz = zlib.gzipSync(src, { level: 9 }).length;
+    console.log(`foldpanes.js: ${src.length} bytes, ${gz} bytes gzipped (goal <= 4096)`);
+    for (const name of names) await measure(name, serve, src.toString('latin1'));
+  } finally {
+    close();
+  }
+})().catch((e) => { console.error(e); process.exit(1); });

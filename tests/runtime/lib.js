@@ -1,12 +1,11 @@
 // Shared by the runtime tests and the benchmark: script files written by the designer's own
-// writer, pages that include them, and a headless Chromium that opens them.
+// writer, pages that include them, and what is read back from the drawn bar.
 'use strict';
 const { execFileSync } = require('node:child_process');
 const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
-const { chromium } = require('playwright-core');
 
 const root = path.resolve(__dirname, '..', '..');
 const runtime = path.join(root, 'runtime');
@@ -41,31 +40,26 @@ function editScript(file, change) {
   fs.writeFileSync(file, change(fs.readFileSync(file, 'latin1')), 'latin1');
 }
 
-// A page with some content around the include of the script file.
-function writePage(dir, { head = '', body = '<script src="menu.js"></script>', name = 'index.html' } = {}) {
+// First in a page's head: collects uncaught errors, failed loads and console errors, which
+// WebKit's WebDriver does not report (page.errors() reads them).
+const errorCatcher = `<script>(function () {
+  var seen = window.pageErrors = [], log = console.error;
+  addEventListener('error', function (e) { seen.push(e.message || 'cannot load ' + (e.target.src || e.target.href)); }, true);
+  addEventListener('unhandledrejection', function (e) { seen.push('unhandled rejection: ' + e.reason); });
+  console.error = function () { seen.push([].join.call(arguments, ' ')); return log.apply(console, arguments); };
+})();</script>`;
+
+// A page with a language, a main landmark and a first heading around the include of the
+// script file, as an accessible page has them; title: '' leaves the heading out.
+function writePage(dir, { head = '', body = '<script src="menu.js"></script>', name = 'index.html', title = 'Test page' } = {}) {
   const html = `<!doctype html>
-<html><head><meta charset="windows-1252"><title>Test page</title>${head}</head>
-<body style="margin:0"><p id="before">Text before the bar.</p>
+<html lang="en"><head><meta charset="windows-1252"><title>Test page</title>${errorCatcher}${head}</head>
+<body style="margin:0"><main>${title && `<h1 style="margin:0;font-size:24px;line-height:32px">${title}</h1>`}
 <div id="host" style="position:relative;height:900px">${body}</div>
-<p id="after">Text after the bar.</p></body></html>`;
+<p id="after">Text after the bar, <a href="#after">a link</a> to keep the focus in the page.</p></main></body></html>`;
   const file = path.join(dir, name);
   fs.writeFileSync(file, html, 'latin1');
   return pathToFileURL(file).href;
-}
-
-function launch() {
-  return chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium' });
-}
-
-// Opens url in a fresh context; errors collects console errors and uncaught exceptions.
-async function open(browser, url, options = {}) {
-  const context = await browser.newContext({ viewport: { width: 800, height: 700 }, ...options });
-  const page = await context.newPage();
-  const errors = [];
-  page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
-  page.on('pageerror', (e) => errors.push(e.message));
-  await page.goto(url);
-  return { page, errors, close: () => context.close() };
 }
 
 // The drawn bar as plain data: what the tests compare.
@@ -79,9 +73,9 @@ function readBar(page, selector = '.zub') {
       box: box(area), inner: area.clientWidth,
       panels: [...area.querySelectorAll('.zb')].map((b) => {
         const body = document.getElementById(b.getAttribute('aria-controls'));
-        const icon = getComputedStyle(b, '::before'), text = document.createRange();
-        text.selectNodeContents(b);
-        const label = text.getBoundingClientRect();
+        // The icon is the top layer of the title bar's background.
+        const style = getComputedStyle(b), label = b.querySelector('.zt').getBoundingClientRect();
+        const icon = style.backgroundImage.match(/^url\("?([^")]*)"?\)/), at = style.backgroundPosition.split(',')[0].trim().split(/\s+/);
         return {
           title: b.querySelector('.zt').innerHTML,
           body: body.firstElementChild.innerHTML,
@@ -90,8 +84,8 @@ function readBar(page, selector = '.zub') {
           height: body.getBoundingClientRect().height,
           contentHeight: body.firstElementChild.offsetHeight,
           button: box(b),
-          icon: icon.content.startsWith('url(') ? { x: px(icon.left), y: px(icon.top), url: icon.content } : null,
-          label: { x: Math.round(label.x), y: Math.round(label.y) },
+          icon: icon ? { x: px(at[0]), y: px(at[1]), url: icon[1] } : null,
+          label: { x: label.x, y: label.y },
         };
       }),
     };
@@ -99,14 +93,66 @@ function readBar(page, selector = '.zub') {
 }
 
 // Resolves once the body of the panel whose button has this id has stopped moving; the
-// benchmark polls by time, so that its animation frames are the runtime's alone.
-function settled(page, buttonId, polling = 'raf') {
-  return page.waitForFunction((id) => {
+// benchmark polls by time (every ms), so that its animation frames are the runtime's alone.
+function settled(page, buttonId, every = 0) {
+  return page.waitFor((id) => {
     const b = document.getElementById(id), p = document.getElementById(b.getAttribute('aria-controls'));
     return b.getAttribute('aria-expanded') === 'true'
       ? p.style.height === '' && !p.hasAttribute('hidden')
       : p.style.height === '0px' && p.hasAttribute('hidden');
-  }, buttonId, { polling });
+  }, buttonId, every);
 }
 
-module.exports = { root, runtime, SEP, newPanel, tempFolder, writeScript, editScript, writePage, launch, open, readBar, settled };
+// The axe-core audit of the whole page, every rule that axe runs by default (best practices
+// among them); resolves to the violations as "rule-id: target, ..." lines.
+const axeSource = fs.readFileSync(require.resolve('axe-core/axe.min.js'), 'utf8');
+async function audit(page) {
+  return page.evaluate(async (source) => {
+    if (!window.axe) {
+      const s = document.createElement('script');
+      s.textContent = source;
+      document.head.appendChild(s);
+      s.remove();
+    }
+    const result = await window.axe.run(document, { resultTypes: ['violations'] });
+    const ran = [...result.passes, ...result.violations, ...result.incomplete, ...result.inapplicable].map((r) => r.id);
+    if (!ran.includes('heading-order')) return ['axe did not run its best-practice rules'];
+    return result.violations.map((v) => `${v.id}: ${v.nodes.map((n) => n.target.join(' ')).join(', ')}`);
+  }, axeSource);
+}
+
+// Decodes a browser's screenshot (PNG, 8-bit RGB or RGBA, not interlaced) to its pixels.
+function readPng(file) {
+  const png = fs.readFileSync(file), width = png.readUInt32BE(16), height = png.readUInt32BE(20);
+  if (png[24] !== 8 || ![2, 6].includes(png[25]) || png[28]) throw new Error(`${file}: not an 8-bit RGB(A) PNG`);
+  const channels = png[25] === 6 ? 4 : 3, stride = width * channels, data = Buffer.alloc(height * stride), parts = [];
+  for (let at = 8; at < png.length; at += 12 + png.readUInt32BE(at)) {
+    if (png.toString('latin1', at + 4, at + 8) === 'IDAT') parts.push(png.subarray(at + 8, at + 8 + png.readUInt32BE(at)));
+  }
+  const raw = require('node:zlib').inflateSync(Buffer.concat(parts));
+  for (let y = 0; y < height; y++) {
+    const filter = raw[y * (stride + 1)];
+    for (let x = 0; x < stride; x++) {
+      const left = x >= channels ? data[y * stride + x - channels] : 0, up = y ? data[(y - 1) * stride + x] : 0;
+      const corner = x >= channels && y ? data[(y - 1) * stride + x - channels] : 0;
+      const guess = left + up - corner, [l, u, c] = [left, up, corner].map((v) => Math.abs(guess - v));
+      const predicted = [0, left, up, (left + up) >> 1, l <= u && l <= c ? left : u <= c ? up : corner][filter];
+      data[y * stride + x] = raw[y * (stride + 1) + 1 + x] + predicted;
+    }
+  }
+  return { width, height, channels, data };
+}
+// How many pixels of two screenshots differ plainly; WebKit's differ in a few by a shade.
+function pixelsDiffering(fileA, fileB) {
+  const a = readPng(fileA), b = readPng(fileB);
+  if (a.width !== b.width || a.height !== b.height) return Infinity;
+  let count = 0;
+  for (let i = 0; i < a.width * a.height; i++) {
+    for (let k = 0; k < 3; k++) {
+      if (Math.abs(a.data[i * a.channels + k] - b.data[i * b.channels + k]) > 48) { count++; break; }
+    }
+  }
+  return count;
+}
+
+module.exports = { root, runtime, SEP, newPanel, errorCatcher, tempFolder, writeScript, editScript, writePage, readBar, settled, audit, pixelsDiffering };
