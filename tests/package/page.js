@@ -6,7 +6,20 @@
 'use strict';
 const assert = require('node:assert/strict');
 const { pathToFileURL } = require('node:url');
-const { launch, open, readBar } = require('../runtime/lib');
+// From the runtime suite's packages.
+const { chromium } = require('node:module').createRequire(require.resolve('../runtime/lib'))('playwright-core');
+const { readBar } = require('../runtime/lib');
+
+// Opens url in a fresh context; errors collects console errors and uncaught exceptions.
+async function open(browser, url, options = {}) {
+  const context = await browser.newContext({ viewport: { width: 800, height: 700 }, ...options });
+  const page = await context.newPage();
+  const errors = [];
+  page.on('console', (m) => m.type() === 'error' && errors.push(m.text()));
+  page.on('pageerror', (e) => errors.push(e.message));
+  await page.goto(url);
+  return { page, errors, close: () => context.close() };
+}
 
 async function check(browser, file, titles, options) {
   const { page, errors, close } = await open(browser, pathToFileURL(file).href, options);
@@ -19,7 +32,7 @@ async function check(browser, file, titles, options) {
 
 (async () => {
   const [pageFile, previewFile, shot, ...titles] = process.argv.slice(2);
-  const browser = await launch();
+  const browser = await chromium.launch({ executablePath: process.env.CHROMIUM || '/usr/bin/chromium' });
   try {
     await (await check(browser, pageFile, titles)).close();
     const preview = await check(browser, previewFile, titles, { viewport: { width: 1000, height: 620 } });
