@@ -98,31 +98,28 @@ class TempFile {
     for (unsigned n = 0; n < 1000; ++n) {
       path_ = TemporaryPathFor(target, n);
       file_.reset(::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-      if (file_ || errno != EEXIST) return;
+      if ((created_ = static_cast<bool>(file_)) || errno != EEXIST) return;
     }
   }
   ~TempFile() { Remove(); }
   TempFile(const TempFile&) = delete;
   TempFile& operator=(const TempFile&) = delete;
 
-  bool Created() const { return static_cast<bool>(file_) || closed_; }
+  bool Created() const { return created_; }
   const std::string& path() const { return path_; }
   int fd() const { return file_.get(); }
-  void Close() {
-    file_.reset();
-    closed_ = true;
-  }
+  void Close() { file_.reset(); }
   void Kept() { kept_ = true; }
   void Remove() {
-    if (Created() && !kept_) ::unlink(path_.c_str());
     file_.reset();
-    closed_ = false;
+    if (created_ && !kept_) ::unlink(path_.c_str());
+    created_ = false;
   }
 
  private:
   std::string path_;
   Fd file_;
-  bool closed_ = false, kept_ = false;
+  bool created_ = false, kept_ = false;
 };
 
 // What a save without a temporary file does: the target created or emptied, then written.

@@ -54,16 +54,16 @@ std::string ReadWholeFile(const std::string& path) {
 
 namespace {
 
-// The A functions take paths of up to MAX_PATH - 1 characters. A longer one is used in its
-// \\?\ form through the wide functions, which take up to 32,767: a temporary name longer than
-// the target's must not stop a save that writing the target itself would not.
-bool TooLong(const std::string& path) { return path.size() >= MAX_PATH; }
-
-std::wstring LongForm(const std::string& path) {
+// The temporary file is handled through the wide functions: they take a path too long for the
+// A functions (MAX_PATH - 1 characters) in its \\?\ form, up to 32,767 characters, and a
+// temporary name longer than the target's must not stop a save that writing the target itself
+// would not. Paths are widened by the ANSI code page, as the A functions do themselves.
+std::wstring Native(const std::string& path) {
   const int length =
       MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
   std::wstring wide(static_cast<size_t>(length), L'\0');
   MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+  if (path.size() < MAX_PATH) return wide;
   std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
   full.resize(
       GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr));
@@ -72,59 +72,31 @@ std::wstring LongForm(const std::string& path) {
   return L"\\\\?\\" + full;
 }
 
-HANDLE CreateAt(const std::string& path, DWORD disposition) {
-  if (TooLong(path))
-    return CreateFileW(LongForm(path).c_str(), GENERIC_WRITE, 0, nullptr, disposition,
-                       FILE_ATTRIBUTE_NORMAL, nullptr);
-  return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL,
-                     nullptr);
-}
-
-void DeleteAt(const std::string& path) {
-  if (TooLong(path))
-    DeleteFileW(LongForm(path).c_str());
-  else
-    DeleteFileA(path.c_str());
-}
-
 // The temporary file takes the target's place in one rename, and with it what the target was:
 // its attributes, creation time and security, which a rename alone would drop. (ReplaceFile
 // would carry them over too, but where it is built of two renames, the target is missing in
 // between, and a save killed there would lose the file.)
 bool ReplaceAt(const std::string& target, const std::string& temp) {
-  const bool wide = TooLong(target) || TooLong(temp);
-  const std::wstring wideTarget = wide ? LongForm(target) : L"",
-                     wideTemp = wide ? LongForm(temp) : L"";
+  const std::wstring to = Native(target), from = Native(temp);
   WIN32_FILE_ATTRIBUTE_DATA was{};
-  if (wide ? GetFileAttributesExW(wideTarget.c_str(), GetFileExInfoStandard, &was)
-           : GetFileAttributesExA(target.c_str(), GetFileExInfoStandard, &was)) {
+  if (GetFileAttributesExW(to.c_str(), GetFileExInfoStandard, &was)) {
     {
-      FileHandle file(wide ? CreateFileW(wideTemp.c_str(), FILE_WRITE_ATTRIBUTES | WRITE_DAC, 0,
-                                         nullptr, OPEN_EXISTING, 0, nullptr)
-                           : CreateFileA(temp.c_str(), FILE_WRITE_ATTRIBUTES | WRITE_DAC, 0,
-                                         nullptr, OPEN_EXISTING, 0, nullptr));
+      FileHandle file(
+          CreateFileW(from.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
       if (file) SetFileTime(file.get(), &was.ftCreationTime, nullptr, nullptr);
     }
-    DWORD size = 0;
     constexpr SECURITY_INFORMATION kDacl = DACL_SECURITY_INFORMATION;
-    if (!wide) GetFileSecurityA(target.c_str(), kDacl, nullptr, 0, &size);
-    if (!wide && size) {
-      std::string descriptor(size, '\0');
-      if (GetFileSecurityA(target.c_str(), kDacl, descriptor.data(), size, &size))
-        SetFileSecurityA(temp.c_str(), kDacl, descriptor.data());
-    }
+    DWORD size = 0;
+    GetFileSecurityW(to.c_str(), kDacl, nullptr, 0, &size);
+    std::string descriptor(size, '\0');
+    if (size && GetFileSecurityW(to.c_str(), kDacl, descriptor.data(), size, &size))
+      SetFileSecurityW(from.c_str(), kDacl, descriptor.data());
     const DWORD kept =
         was.dwFileAttributes & (FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN |
                                 FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED);
-    const DWORD attributes = kept ? kept : FILE_ATTRIBUTE_NORMAL;
-    if (wide)
-      SetFileAttributesW(wideTemp.c_str(), attributes);
-    else
-      SetFileAttributesA(temp.c_str(), attributes);
+    SetFileAttributesW(from.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
   }
-  constexpr DWORD kMove = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
-  return wide ? MoveFileExW(wideTemp.c_str(), wideTarget.c_str(), kMove)
-              : MoveFileExA(temp.c_str(), target.c_str(), kMove);
+  return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 // Every byte, or "Stream write error".
@@ -148,7 +120,8 @@ class TempFile {
     // A name that exists already, a leftover or another's, is skipped, never reused.
     for (unsigned n = 0; n < 1000; ++n) {
       path_ = TemporaryPathFor(target, n);
-      file_.reset(CreateAt(path_, CREATE_NEW));
+      file_.reset(CreateFileW(Native(path_).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
       if ((created_ = static_cast<bool>(file_))) return;
       const DWORD error = GetLastError();
       if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) return;
@@ -165,7 +138,7 @@ class TempFile {
   void Kept() { kept_ = true; }
   void Remove() {
     file_.reset();
-    if (created_ && !kept_) DeleteAt(path_);
+    if (created_ && !kept_) DeleteFileW(Native(path_).c_str());
     created_ = false;
   }
 

@@ -158,7 +158,7 @@ async function firefox() {
   const remember = async (mark) => {
     const found = await chrome(`(() => { const tabs = window.orvellaTabs = window.orvellaTabs || {};
       for (const w of Services.wm.getEnumerator('navigator:browser'))
-        for (const b of w.gBrowser.browsers) if (b.currentURI.spec.endsWith(${JSON.stringify(mark)})) { tabs[${JSON.stringify(mark)}] = b; return true; }
+        for (const b of w.gBrowser.browsers) if ('#' + b.currentURI.ref === ${JSON.stringify(mark)}) { tabs[${JSON.stringify(mark)}] = b; return true; }
       return false; })()`);
     if (found !== true) throw new Error(`Firefox: no tab shows ${mark}`);
     return async (name, value) => {
