@@ -1,7 +1,8 @@
 // Prints one table of the benchmarks' figures against their goals, from what bench/run
 // collected: script.json (Google Benchmark), startup.txt, ui.txt and ui-classic.txt (the
-// window under Wine), runtime.txt (the runtime in Chromium, Firefox and WebKit). A missing or
-// failed part shows as "-".
+// window under Wine; ui-earlier.txt and ui-classic-earlier.txt, an earlier build's), and
+// runtime.txt (the runtime in Chromium, Firefox and WebKit). A missing or failed part shows
+// as "-".
 'use strict';
 const fs = require('node:fs');
 const path = require('node:path');
@@ -47,18 +48,36 @@ for (const op of ['Compose', 'Parse']) {
 
 const startup = read('startup.txt');
 const number = (text, re) => { const m = text.match(re); return m ? Number(m[1]) : undefined; };
-row('Start-up to first paint, designer', fixed(number(startup, /Orvella: median ([\d.]+)/), 1) + ' ms');
-row('Start-up to first paint, minimal window', fixed(number(startup, /minimal window: median ([\d.]+)/), 1) + ' ms');
-row('Start-up ratio to the minimal window', fixed(number(startup, /ratio: ([\d.]+)/)), '<= 1.3');
+for (const [what, label] of [['designer', 'Orvella'], ['the same controls alone', 'minimal window with the same controls'],
+  ['bare window', 'minimal window'], ['earlier designer', 'earlier Orvella']]) {
+  const t = number(startup, new RegExp(`${label}: median ([\\d.]+)`));
+  if (t !== undefined || what === 'designer') row(`Start-up to first paint, ${what}`, fixed(t, 1) + ' ms');
+}
+for (const [who, label] of [['designer', 'Orvella'], ['earlier designer', 'earlier Orvella']]) {
+  const m = startup.match(new RegExp(`ratio, ${label}: ([\\d.]+) to the same controls, ([\\d.]+) to a bare`));
+  if (!m && who !== 'designer') continue;
+  row(`Start-up ratio, ${who}, to the same controls alone`, m?.[1], who === 'designer' ? '<= 1.15' : '');
+  row(`Start-up ratio, ${who}, to a bare window`, m?.[2]);
+}
 
-for (const [file, look] of [['ui.txt', "Wine's default theme"], ['ui-classic.txt', 'classic look']]) {
-  const ui = read(file);
-  row(`Open of 5,000 panels, median, ${look}`,
-    fixed(number(ui, /Open of \d+ panels: median ([\d.]+)/), 1) + ' ms', '<= 16 ms');
+// Each figure of the earlier build, when measured, follows the current one.
+const commandTimes = (text) => {
+  const found = {};
+  const open = number(text, /Open of \d+ panels: median ([\d.]+)/);
+  if (open !== undefined) found.Open = [open];
   // The commands as clicked by the mouse, the first of the two sections.
-  const clicked = ui.split('Buttons pressed')[0];
-  for (const m of clicked.matchAll(/^(\S.*?)\s+median\s+([\d.]+) ms\s+max\s+([\d.]+) ms/gm))
-    row(`${m[1]} at 5,000 panels, median (max), ${look}`, `${m[2]} ms (${m[3]})`, '<= 16 ms');
+  for (const m of text.split('Buttons pressed')[0].matchAll(/^(\S.*?)\s+median\s+([\d.]+) ms\s+max\s+([\d.]+) ms/gm))
+    found[m[1]] = [Number(m[2]), Number(m[3])];
+  return found;
+};
+for (const [file, look] of [['ui', "Wine's default theme"], ['ui-classic', 'classic look']]) {
+  const now = commandTimes(read(`${file}.txt`)), before = commandTimes(read(`${file}-earlier.txt`));
+  const earlier = (name) => (before[name] ? `, earlier ${fixed(before[name][0], 1)}` : '');
+  row(`Open of 5,000 panels, median${earlier('Open') ? ' (earlier)' : ''}, ${look}`,
+    now.Open && `${fixed(now.Open[0], 1)} ms${earlier('Open')}`, '<= 16 ms');
+  for (const [name, [median, max]] of Object.entries(now).filter(([n]) => n !== 'Open'))
+    row(`${name} at 5,000 panels, median (max)${earlier(name) ? ', earlier' : ''}, ${look}`,
+      `${fixed(median, 1)} ms (${fixed(max, 1)})${earlier(name)}`, '<= 16 ms');
 }
 
 const rt = read('runtime.txt');

@@ -11,49 +11,13 @@
 
 #include "Dialogs.h"
 #include "Document.h"
+#include "Layout.h"
 #include "MUFrame.h"
 #include "New1.h"
 
 namespace orv::ui {
 
-class TMF;
 enum class MouseButton { Left, Right, Middle };
-using Handler = void (TMF::*)(HWND sender);
-
-enum class ControlKind {
-  ListBox,
-  Button,
-  DefaultButton,
-  CancelButton,
-  Edit,
-  Memo,
-  CheckBox,
-  PickList,
-  GroupBox,
-  Label
-};
-
-// One row of a layout table. Rows are in tab order; positions are relative to the parent.
-struct ControlDef {
-  const char* name;
-  ControlKind kind;
-  // A button's or group's caption, a label's text, or the text of an edit's label; null for a
-  // layout field, whose label and initial text come from the settings table.
-  const char* caption;
-  int left, top, width, height;
-  bool visible;
-  Handler handler;  // click, selection change or text change; null for none
-};
-
-// The window itself, and the panel editor's controls inside the group AP.
-std::span<const ControlDef> WindowLayout();
-std::span<const ControlDef> EditorLayout();
-
-inline constexpr int kClientWidth = 601;
-inline constexpr int kClientHeight = 463;
-inline constexpr COLORREF kWindowColour = 0x00F1E2EB;  // RGB (235, 226, 241)
-// The frame's rows above every control: the title strip and the caption drawn in it.
-inline constexpr int kCaptionStripBottom = 36;
 
 class TMF {
  public:

@@ -70,15 +70,9 @@ const ControlDef kEditorLayout[] = {
     {"L2", K::Label, "Data", 216, 32, 23, 13, true, nullptr},
 };
 
-constexpr int kItemHeight = 13;
-constexpr int kLabelGap = 16;  // a label's top above its field's top
 constexpr int kDropDownItems = 8;
 
-struct WindowStyle {
-  const char* className;
-  DWORD style;
-  DWORD exStyle;
-};
+}  // namespace
 
 WindowStyle StyleOf(ControlKind kind) {
   switch (kind) {
@@ -101,6 +95,23 @@ WindowStyle StyleOf(ControlKind kind) {
   }
   throw std::logic_error("control kind");
 }
+
+const char* LabelOf(const ControlDef& def) {
+  if (def.kind != K::Edit) return nullptr;
+  const int setting = def.caption ? -1 : SettingIndex(def.name);
+  return setting >= 0 ? kSettings[setting].label.data() : def.caption;
+}
+
+const char* InitialText(const ControlDef& def) {
+  if (def.kind == K::Edit && !def.caption) {
+    const int setting = SettingIndex(def.name);
+    return setting >= 0 ? kSettings[setting].defaultText.data() : "";
+  }
+  if (def.kind == K::Edit || def.kind == K::Memo || !def.caption) return "";
+  return def.caption;
+}
+
+namespace {
 
 // Edits select their whole text when focused, except by a click into them.
 LRESULT CALLBACK SelectAllOnFocus(HWND edit, UINT message, WPARAM w, LPARAM l, UINT_PTR,

@@ -1,14 +1,16 @@
-// Start-up to the first paint: the designer against a minimal window of the same size, started
-// in turn in the same run so that both meet the same machine load.
-// Run: tools/wine run build/win32/tests/ui/startup_bench.exe <program folder>\Orvella.exe [rounds]
-// minimal_window.exe is looked for beside this executable.
+// Start-up to the first paint: the designer against a window that creates the same controls and
+// nothing else, and against a bare window of the same size (and, when given, an earlier build
+// of the designer), started in turn in the same run so that all meet the same machine load.
+// Run: tools/wine run build/win32/tests/ui/startup_bench.exe <program folder>\Orvella.exe
+//      [rounds] [<earlier program folder>\Orvella.exe]
+// minimal_controls.exe and minimal_window.exe are looked for beside this executable.
 //
-// The measure, the same for both programs and without any help from the designer: from just
+// The measure, the same for every program and without any help from the designer: from just
 // before CreateProcess until the process's window of the expected class is visible, its thread
 // has gone idle waiting for input (WaitForInputIdle), a sent WM_NULL has come back through its
-// message loop, and the window has no update region left. Both programs show their window and
+// message loop, and the window has no update region left. All programs show their window and
 // paint it (UpdateWindow) before their loop first waits, so this is the moment the first paint
-// has been done; the process start-up itself, the same for both, is part of either figure.
+// has been done; the process start-up itself, the same for all, is part of every figure.
 // Each program is ended right after its measure.
 #include <windows.h>
 
@@ -86,39 +88,54 @@ double StartOnce(const std::string& program, const char* className) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: startup_bench <Orvella.exe> [rounds]\n");
+    std::fprintf(stderr, "usage: startup_bench <Orvella.exe> [rounds] [<earlier Orvella.exe>]\n");
     return 2;
   }
-  const std::string designer = argv[1];
   const int rounds = std::max(1, argc > 2 ? std::atoi(argv[2]) : 15);
   char self[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, self, MAX_PATH);
-  const std::string minimal = FolderOf(self) + "minimal_window.exe";
+  struct Program {
+    const char* label;
+    std::string path;
+    const char* className;
+    std::vector<double> times;
+  };
+  std::vector<Program> programs = {
+      {"Orvella", argv[1], "TMF", {}},
+      {"minimal window with the same controls",
+       FolderOf(self) + "minimal_controls.exe",
+       "MinimalControls",
+       {}},
+      {"minimal window", FolderOf(self) + "minimal_window.exe", "MinimalWindow", {}}};
+  if (argc > 3) programs.push_back({"earlier Orvella", argv[3], "TMF", {}});
 
   // One unmeasured start of each first: the first start after a build loads files from disk.
-  if (StartOnce(designer, "TMF") < 0 || StartOnce(minimal, "MinimalWindow") < 0) {
-    std::fprintf(stderr, "cannot start %s or %s to its first paint\n", designer.c_str(),
-                 minimal.c_str());
-    return 1;
-  }
-  std::vector<double> designerTimes, minimalTimes;
-  for (int round = 0; round < rounds; ++round) {
-    // Alternately first, so that neither always follows the other's exit.
-    for (int k = 0; k < 2; ++k) {
-      if ((k == 0) == (round % 2 == 0)) {
-        const double t = StartOnce(designer, "TMF");
-        if (t < 0) return 1;
-        designerTimes.push_back(t);
-      } else {
-        const double t = StartOnce(minimal, "MinimalWindow");
-        if (t < 0) return 1;
-        minimalTimes.push_back(t);
-      }
+  for (const Program& program : programs) {
+    if (StartOnce(program.path, program.className) < 0) {
+      std::fprintf(stderr, "cannot start %s to its first paint\n", program.path.c_str());
+      return 1;
     }
   }
-  const double designerMedian = Median(designerTimes), minimalMedian = Median(minimalTimes);
-  std::printf("Start-up to first paint, Orvella: median %.1f ms\n", designerMedian);
-  std::printf("Start-up to first paint, minimal window: median %.1f ms\n", minimalMedian);
-  std::printf("Start-up ratio: %.2f (%d rounds)\n", designerMedian / minimalMedian, rounds);
+  const size_t count = programs.size();
+  for (int round = 0; round < rounds; ++round) {
+    // Each round starts with the next program, so that none always follows the same one's exit.
+    for (size_t k = 0; k < count; ++k) {
+      Program& program = programs[(k + static_cast<size_t>(round)) % count];
+      const double t = StartOnce(program.path, program.className);
+      if (t < 0) return 1;
+      program.times.push_back(t);
+    }
+  }
+  for (const Program& program : programs)
+    std::printf("Start-up to first paint, %s: median %.1f ms\n", program.label,
+                Median(program.times));
+  const double floor = Median(programs[1].times), bare = Median(programs[2].times);
+  for (size_t k : {size_t{0}, size_t{3}}) {
+    if (k >= count) continue;
+    const double t = Median(programs[k].times);
+    std::printf(
+        "Start-up ratio, %s: %.2f to the same controls, %.2f to a bare window (%d rounds)\n",
+        programs[k].label, t / floor, t / bare, rounds);
+  }
   return 0;
 }
