@@ -19,11 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   orv::ScriptDocument doc;
-  doc.PL.Assign(content.titles);
-  doc.PHL.Assign(content.heights);
-  doc.PIL.Assign(content.icons);
-  doc.PEL.Assign(content.expanded);
-  doc.PDL.Assign(content.data);
+  doc.ReplacePanels(
+      {content.titles, content.heights, content.icons, content.expanded, content.data});
   doc.settings = content.settings;
   try {
     const std::string file = orv::ComposeScriptFile(doc);

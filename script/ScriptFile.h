@@ -18,9 +18,14 @@ std::string ComposeScriptFile(const ScriptDocument& doc);
 // Composes, then replaces the file at path; on failure the old file stays as it was.
 void WriteScriptFile(const ScriptDocument& doc, const std::string& path);
 
+// Save with a file name: write, then deploy the theme beside the file (the theme folders are
+// looked up in programFolder), then clear Modified. A failed write deploys nothing and keeps
+// Modified.
+void SaveScript(ScriptDocument& doc, const std::string& programFolder);
+
 // What a script file holds, before it becomes the document.
 struct ScriptContent {
-  std::vector<std::string> titles, heights, expanded, icons, data;
+  std::vector<std::string> titles, heights, icons, expanded, data;
   std::array<std::string, kSettingCount> settings;
   std::string themeName;
 };

@@ -142,11 +142,9 @@ ScriptContent ParseScriptFile(std::string_view bytes) {
 
 void ReadScriptFile(ScriptDocument& doc, const std::string& path) {
   ScriptContent content = ParseScriptFile(ReadWholeFile(path));
-  doc.PL.Assign(std::move(content.titles));
-  doc.PHL.Assign(std::move(content.heights));
-  doc.PEL.Assign(std::move(content.expanded));
-  doc.PIL.Assign(std::move(content.icons));
-  doc.PDL.Assign(std::move(content.data));
+  doc.ReplacePanels({std::move(content.titles), std::move(content.heights),
+                     std::move(content.icons), std::move(content.expanded),
+                     std::move(content.data)});
   doc.settings = std::move(content.settings);
   doc.SelectTheme(content.themeName);
   doc.fileName = path;

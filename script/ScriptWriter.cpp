@@ -3,6 +3,7 @@
 #include "Error.h"
 #include "Platform.h"
 #include "ScriptFile.h"
+#include "Themes.h"
 #include "WriteBuffer.h"
 
 namespace orv {
@@ -22,7 +23,7 @@ WriteBuffer Compose(const ScriptDocument& doc) {
   const int n = doc.PL.Count();
   // Fail before anything is built when a parallel list is short.
   for (int i = 0; i < n; ++i)
-    for (const PanelList* list : {&doc.PHL, &doc.PEL, &doc.PIL, &doc.PDL})
+    for (const PanelList* list : {&doc.PHL, &doc.PIL, &doc.PEL, &doc.PDL})
       if (i >= list->Count()) throw ListIndexError(i);
 
   struct ArrayLine {
@@ -87,6 +88,12 @@ std::string ComposeScriptFile(const ScriptDocument& doc) {
 
 void WriteScriptFile(const ScriptDocument& doc, const std::string& path) {
   ReplaceFileContents(path, Compose(doc).View());
+}
+
+void SaveScript(ScriptDocument& doc, const std::string& programFolder) {
+  WriteScriptFile(doc, doc.fileName);
+  DeployThemeAssets(programFolder, doc.fileName, doc.Setting("TP"), doc.ThemeName());
+  doc.modified = false;
 }
 
 }  // namespace orv

@@ -1,7 +1,6 @@
 #include "Themes.h"
 
 #include "Platform.h"
-#include "ScriptFile.h"
 
 namespace orv {
 
@@ -19,12 +18,6 @@ void DeployThemeAssets(const std::string& programFolder, const std::string& scri
     CopyFileOver(from + std::string(asset), to + std::string(asset));
   CopyFileOver(programFolder + std::string(kRuntimeScript),
                scriptFolder + std::string(kRuntimeScript));
-}
-
-void SaveScript(ScriptDocument& doc, const std::string& programFolder) {
-  WriteScriptFile(doc, doc.fileName);
-  DeployThemeAssets(programFolder, doc.fileName, doc.Setting("TP"), doc.ThemeName());
-  doc.modified = false;
 }
 
 }  // namespace orv

@@ -5,8 +5,6 @@
 #include <string_view>
 #include <vector>
 
-#include "Document.h"
-
 namespace orv {
 
 inline constexpr std::array<std::string_view, 7> kThemeAssets = {
@@ -20,9 +18,5 @@ std::vector<std::string> ListThemeFolders(const std::string& programFolder);
 // runtime script beside the script; every failure is passed over.
 void DeployThemeAssets(const std::string& programFolder, const std::string& scriptPath,
                        const std::string& themePath, const std::string& themeName);
-
-// Save with a file name: write, then deploy, then clear Modified. A failed write deploys
-// nothing and keeps Modified.
-void SaveScript(ScriptDocument& doc, const std::string& programFolder);
 
 }  // namespace orv

@@ -23,8 +23,22 @@ enum class ControlKind {
   Label
 };
 
+// The controls' ids, which their notifications carry: the window's rows, then the editor's.
+// clang-format off
+enum ControlId : int {
+  IdPL = 100, IdAdd, IdEdit, IdRemove, IdClear, IdMoveUp, IdMoveDown,
+  IdTP, IdAL, IdAT, IdAW, IdAH, IdZI, IdLS, IdRS, IdTS, IdIL, IdIT, IdTL, IdTT,
+  IdTFS, IdTFE, IdPTL, IdPTT, IdPFS, IdPFE, IdMS,
+  IdSave, IdTh, IdOpen, IdAP, IdNew, IdSaveAs, IdPreview, IdL4,
+  IdPT, IdPI, IdPH, IdPE, IdPD, IdOK, IdCancel, IdL2,
+  IdEnd
+};
+// clang-format on
+inline constexpr int kControlCount = IdEnd - IdPL;
+
 // One row of a layout table. Rows are in tab order; positions are relative to the parent.
 struct ControlDef {
+  ControlId id;
   const char* name;
   ControlKind kind;
   // A button's or group's caption, a label's text, or the text of an edit's label; null for a

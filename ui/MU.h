@@ -1,6 +1,6 @@
 #pragma once
-// The designer's one main window, MF of class TMF: its controls mirror the script document,
-// and its handlers carry the commands.
+// The designer's one main window, MF of class TMF: it shows the script document, which holds
+// every text, and its handlers carry the commands.
 #include <windows.h>
 
 #include <array>
@@ -22,15 +22,16 @@ enum class MouseButton { Left, Right, Middle };
 class TMF {
  public:
   // Creates the window and its controls hidden, owned by the application's window, and runs
-  // FormCreate. Themes are looked up in programFolder's Themes folder.
+  // FormCreate; throws, leaving nothing behind, when one cannot be made. Themes are looked up
+  // in programFolder's Themes folder.
   TMF(HWND owner, Dialogs& dialogs, std::string programFolder);
   ~TMF();
   TMF(const TMF&) = delete;
   TMF& operator=(const TMF&) = delete;
 
   HWND Handle() const { return handle_; }
-  // A control by its name ("PL", "AL", "OK", ...), or the label of a labelled field by the
-  // field's name followed by ".Label"; null when there is none.
+  // A control by its row's name ("PL", "AL", "OK", ...), or the label of a labelled field by
+  // the field's name followed by ".Label"; null when there is none. For tests and tools.
   HWND Control(std::string_view name) const;
   ScriptDocument& Document() { return doc_; }
   const ScriptDocument& Document() const { return doc_; }
@@ -79,35 +80,22 @@ class TMF {
   const FileDialog OD;
 
  private:
-  struct Placed {
-    const ControlDef* def;
-    HWND handle;
-    HWND label;
-    int setting;  // index into kSettings, or -1
-  };
-  // One panel list: the model's and the control's, changed together.
-  struct Column {
-    PanelList& model;
-    const TNew1AddRemoveListBox& box;
-  };
-
-  static constexpr int kFirstControlId = 100;  // ids follow the rows of both tables
-
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
+  // WM_CREATE: the controls, then FormCreate; false (with the reason kept) when one fails.
+  bool OnCreate();
   void CreateControls();
-  HWND CreateControl(const ControlDef& def, HWND parent, int id, HDC measure);
+  HWND CreateControl(const ControlDef& def, HWND parent, HDC measure);
+  HWND Window(ControlId id) const { return windows_[id - IdPL]; }
   void OnCommand(int id, int code, HWND sender);
   LRESULT OnControlColour(HDC dc, HWND control);
   bool OnMouse(UINT message, WPARAM w, LPARAM l);
 
-  std::array<Column, 5> Columns();
-  // Stores a text into one list at PL's current selection (or appends without one).
-  void Store(int column, const std::string& text);
+  // The layout field's place in the settings table, or -1 for another control.
+  int SettingOf(HWND control) const;
   void HideEditor();
-  // Keeps track of the panel that Add appended while it moves (to >= 0) or goes (to < 0).
-  void FollowAddedPanel(int from, int to);
-  // Shows the whole document in the controls after New or Open.
+  // Shows the settings, theme and caption of the document after New or Open; the title list
+  // shows the panels by itself.
   void ShowDocument();
   void ShowCaption();
   // Program-made text changes, which must not count as the user's edits.
@@ -120,13 +108,14 @@ class TMF {
   Dialogs& dialogs_;
   std::string programFolder_;
   ScriptDocument doc_;
-  HFONT font_ = nullptr;
-  HBRUSH brush_ = nullptr;
-  std::vector<Placed> controls_;
+  GdiObject<HFONT> font_;
+  GdiObject<HBRUSH> brush_;
+  std::string createFailure_;
+  std::array<HWND, kControlCount> windows_{};  // by id
+  std::array<HWND, kControlCount> labels_{};   // a labelled field's label, by the field's id
   std::vector<HWND> tabOrder_;
   HWND savedFocus_ = nullptr;
   int programChange_ = 0;
-  int addedPanel_ = -1;  // PL index of the panel Add appended, while AddingPanel holds
   bool quitOnDestroy_ = false;
   Canvas canvas_;
   // The frame's drag state: the last press on the window's surface, and whether it holds the
@@ -135,9 +124,11 @@ class TMF {
   bool dragging_ = false;
   bool clicked_ = false;  // a left press, not a double click's, waits for its release
 
-  TNew1AddRemoveListBox PL, PHL, PIL, PEL, PDL;
+  // The controls the commands use, each as it was created from its row.
+  TNew1AddRemoveListBox PL;  // shows doc_.PL
   HWND AP = nullptr, PT = nullptr, PI = nullptr, PH = nullptr, PE = nullptr, PD = nullptr;
   HWND OK = nullptr, Cancel = nullptr, Th = nullptr;
+  std::array<HWND, kSettingCount> fields_{};  // the layout fields, as kSettings orders them
 };
 
 // Text of an edit control or a window.

@@ -4,7 +4,6 @@
 #include "MU.h"
 #include "Platform.h"
 #include "ScriptFile.h"
-#include "Themes.h"
 
 namespace orv::ui {
 
@@ -35,10 +34,7 @@ void TMF::ShowCaption() {
 }
 
 void TMF::ShowDocument() {
-  addedPanel_ = -1;  // the lists are new
-  for (Column& column : Columns()) column.box.Assign(column.model.Items());
-  for (const Placed& control : controls_)
-    if (control.setting >= 0) SetText(control.handle, doc_.settings[control.setting]);
+  for (int i = 0; i < kSettingCount; ++i) SetText(fields_[i], doc_.settings[i]);
   SendMessageA(Th, CB_SETCURSEL, doc_.themeIndex, 0);
   ShowCaption();
 }

@@ -8,6 +8,13 @@
 
 namespace orv::ui {
 
+// A GDI object that is deleted with its owner.
+struct GdiDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+template <class Handle>
+using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiDeleter>;
+
 // Pen, fill and font outlive a paint, as the window's canvas keeps them from one paint to the
 // next; the device context and the GDI objects made for it last one paint.
 class Canvas {
@@ -50,10 +57,7 @@ class Canvas {
   void TextOut(int x, int y, const std::string& text);
 
  private:
-  struct Deleter {
-    void operator()(HGDIOBJ object) const { DeleteObject(object); }
-  };
-  using Object = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, Deleter>;
+  using Object = GdiObject<HGDIOBJ>;
 
   void UsePen();
   void UseFill();

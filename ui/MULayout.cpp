@@ -17,57 +17,53 @@ using K = ControlKind;
 
 // In tab order, which is not the visual order.
 const ControlDef kWindowLayout[] = {
-    {"PL", K::ListBox, nullptr, 16, 56, 313, 185, true, &TMF::PLClick},
-    {"Add", K::Button, "Add", 336, 56, 75, 25, true, &TMF::AddClick},
-    {"Edit", K::Button, "Edit", 336, 88, 75, 25, true, &TMF::EditClick},
-    {"Remove", K::Button, "Remove", 336, 120, 75, 25, true, &TMF::RemoveClick},
-    {"Clear", K::Button, "Clear", 336, 152, 75, 25, true, &TMF::ClearClick},
-    {"MoveUp", K::Button, "Move Up", 336, 184, 75, 25, true, &TMF::MoveUpClick},
-    {"MoveDown", K::Button, "Move Down", 336, 216, 75, 25, true, &TMF::MoveDownClick},
-    {"PHL", K::ListBox, nullptr, 32, 72, 41, 33, false, nullptr},
-    {"PIL", K::ListBox, nullptr, 40, 80, 41, 33, false, nullptr},
-    {"PEL", K::ListBox, nullptr, 48, 88, 41, 33, false, nullptr},
-    {"PDL", K::ListBox, nullptr, 56, 96, 41, 33, false, nullptr},
-    {"TP", K::Edit, nullptr, 296, 424, 105, 21, true, &TMF::ThChange},
-    {"AL", K::Edit, nullptr, 16, 280, 57, 21, true, &TMF::ThChange},
-    {"AT", K::Edit, nullptr, 16, 328, 57, 21, true, &TMF::ThChange},
-    {"AW", K::Edit, nullptr, 16, 376, 57, 21, true, &TMF::ThChange},
-    {"AH", K::Edit, nullptr, 16, 424, 57, 21, true, &TMF::ThChange},
-    {"ZI", K::Edit, nullptr, 176, 424, 97, 21, true, &TMF::ThChange},
-    {"LS", K::Edit, nullptr, 176, 280, 97, 21, true, &TMF::ThChange},
-    {"RS", K::Edit, nullptr, 176, 328, 97, 21, true, &TMF::ThChange},
-    {"TS", K::Edit, nullptr, 176, 376, 97, 21, true, &TMF::ThChange},
-    {"IL", K::Edit, nullptr, 96, 280, 57, 21, true, &TMF::ThChange},
-    {"IT", K::Edit, nullptr, 96, 328, 57, 21, true, &TMF::ThChange},
-    {"TL", K::Edit, nullptr, 96, 376, 57, 21, true, &TMF::ThChange},
-    {"TT", K::Edit, nullptr, 96, 424, 57, 21, true, &TMF::ThChange},
-    {"TFS", K::Edit, nullptr, 424, 280, 161, 21, true, &TMF::ThChange},
-    {"TFE", K::Edit, nullptr, 424, 328, 161, 21, true, &TMF::ThChange},
-    {"PTL", K::Edit, nullptr, 296, 280, 105, 21, true, &TMF::ThChange},
-    {"PTT", K::Edit, nullptr, 296, 328, 105, 21, true, &TMF::ThChange},
-    {"PFS", K::Edit, nullptr, 424, 376, 161, 21, true, &TMF::ThChange},
-    {"PFE", K::Edit, nullptr, 424, 424, 161, 21, true, &TMF::ThChange},
-    {"MS", K::Edit, nullptr, 296, 376, 105, 21, true, &TMF::ThChange},
-    {"Save", K::Button, "Save", 424, 120, 161, 25, true, &TMF::SaveClick},
-    {"Th", K::PickList, nullptr, 464, 224, 121, 21, true, &TMF::ThChange},
-    {"Open", K::Button, "Open", 424, 88, 161, 25, true, &TMF::OpenClick},
-    {"AP", K::GroupBox, "Add Panel", 8, 40, 409, 217, false, nullptr},
-    {"New", K::Button, "New", 424, 56, 161, 25, true, &TMF::NewClick},
-    {"saveas", K::Button, "Save as", 424, 152, 161, 25, true, &TMF::saveasClick},
-    {"Preview", K::Button, "Preview", 424, 184, 161, 25, true, &TMF::PreviewClick},
-    {"L4", K::Label, "Theme", 424, 228, 33, 13, true, nullptr},
+    {IdPL, "PL", K::ListBox, nullptr, 16, 56, 313, 185, true, &TMF::PLClick},
+    {IdAdd, "Add", K::Button, "Add", 336, 56, 75, 25, true, &TMF::AddClick},
+    {IdEdit, "Edit", K::Button, "Edit", 336, 88, 75, 25, true, &TMF::EditClick},
+    {IdRemove, "Remove", K::Button, "Remove", 336, 120, 75, 25, true, &TMF::RemoveClick},
+    {IdClear, "Clear", K::Button, "Clear", 336, 152, 75, 25, true, &TMF::ClearClick},
+    {IdMoveUp, "MoveUp", K::Button, "Move Up", 336, 184, 75, 25, true, &TMF::MoveUpClick},
+    {IdMoveDown, "MoveDown", K::Button, "Move Down", 336, 216, 75, 25, true, &TMF::MoveDownClick},
+    {IdTP, "TP", K::Edit, nullptr, 296, 424, 105, 21, true, &TMF::ThChange},
+    {IdAL, "AL", K::Edit, nullptr, 16, 280, 57, 21, true, &TMF::ThChange},
+    {IdAT, "AT", K::Edit, nullptr, 16, 328, 57, 21, true, &TMF::ThChange},
+    {IdAW, "AW", K::Edit, nullptr, 16, 376, 57, 21, true, &TMF::ThChange},
+    {IdAH, "AH", K::Edit, nullptr, 16, 424, 57, 21, true, &TMF::ThChange},
+    {IdZI, "ZI", K::Edit, nullptr, 176, 424, 97, 21, true, &TMF::ThChange},
+    {IdLS, "LS", K::Edit, nullptr, 176, 280, 97, 21, true, &TMF::ThChange},
+    {IdRS, "RS", K::Edit, nullptr, 176, 328, 97, 21, true, &TMF::ThChange},
+    {IdTS, "TS", K::Edit, nullptr, 176, 376, 97, 21, true, &TMF::ThChange},
+    {IdIL, "IL", K::Edit, nullptr, 96, 280, 57, 21, true, &TMF::ThChange},
+    {IdIT, "IT", K::Edit, nullptr, 96, 328, 57, 21, true, &TMF::ThChange},
+    {IdTL, "TL", K::Edit, nullptr, 96, 376, 57, 21, true, &TMF::ThChange},
+    {IdTT, "TT", K::Edit, nullptr, 96, 424, 57, 21, true, &TMF::ThChange},
+    {IdTFS, "TFS", K::Edit, nullptr, 424, 280, 161, 21, true, &TMF::ThChange},
+    {IdTFE, "TFE", K::Edit, nullptr, 424, 328, 161, 21, true, &TMF::ThChange},
+    {IdPTL, "PTL", K::Edit, nullptr, 296, 280, 105, 21, true, &TMF::ThChange},
+    {IdPTT, "PTT", K::Edit, nullptr, 296, 328, 105, 21, true, &TMF::ThChange},
+    {IdPFS, "PFS", K::Edit, nullptr, 424, 376, 161, 21, true, &TMF::ThChange},
+    {IdPFE, "PFE", K::Edit, nullptr, 424, 424, 161, 21, true, &TMF::ThChange},
+    {IdMS, "MS", K::Edit, nullptr, 296, 376, 105, 21, true, &TMF::ThChange},
+    {IdSave, "Save", K::Button, "Save", 424, 120, 161, 25, true, &TMF::SaveClick},
+    {IdTh, "Th", K::PickList, nullptr, 464, 224, 121, 21, true, &TMF::ThChange},
+    {IdOpen, "Open", K::Button, "Open", 424, 88, 161, 25, true, &TMF::OpenClick},
+    {IdAP, "AP", K::GroupBox, "Add Panel", 8, 40, 409, 217, false, nullptr},
+    {IdNew, "New", K::Button, "New", 424, 56, 161, 25, true, &TMF::NewClick},
+    {IdSaveAs, "saveas", K::Button, "Save as", 424, 152, 161, 25, true, &TMF::saveasClick},
+    {IdPreview, "Preview", K::Button, "Preview", 424, 184, 161, 25, true, &TMF::PreviewClick},
+    {IdL4, "L4", K::Label, "Theme", 424, 228, 33, 13, true, nullptr},
 };
 
 // Inside AP, relative to it. Icons comes before Height in tab order, though it stands below.
 const ControlDef kEditorLayout[] = {
-    {"PT", K::Edit, "Title", 8, 48, 169, 21, true, nullptr},
-    {"PI", K::Edit, "Icons", 8, 144, 169, 21, true, nullptr},
-    {"PH", K::Edit, "Height", 8, 96, 169, 21, true, nullptr},
-    {"PE", K::CheckBox, "Expanded", 8, 184, 169, 17, true, nullptr},
-    {"PD", K::Memo, nullptr, 216, 48, 169, 121, true, nullptr},
-    {"OK", K::DefaultButton, "OK", 232, 176, 75, 25, true, &TMF::OKClick},
-    {"Cancel", K::CancelButton, "Cancel", 312, 176, 75, 25, true, &TMF::CancelClick},
-    {"L2", K::Label, "Data", 216, 32, 23, 13, true, nullptr},
+    {IdPT, "PT", K::Edit, "Title", 8, 48, 169, 21, true, nullptr},
+    {IdPI, "PI", K::Edit, "Icons", 8, 144, 169, 21, true, nullptr},
+    {IdPH, "PH", K::Edit, "Height", 8, 96, 169, 21, true, nullptr},
+    {IdPE, "PE", K::CheckBox, "Expanded", 8, 184, 169, 17, true, nullptr},
+    {IdPD, "PD", K::Memo, nullptr, 216, 48, 169, 121, true, nullptr},
+    {IdOK, "OK", K::DefaultButton, "OK", 232, 176, 75, 25, true, &TMF::OKClick},
+    {IdCancel, "Cancel", K::CancelButton, "Cancel", 312, 176, 75, 25, true, &TMF::CancelClick},
+    {IdL2, "L2", K::Label, "Data", 216, 32, 23, 13, true, nullptr},
 };
 
 constexpr int kDropDownItems = 8;
@@ -113,26 +109,25 @@ const char* InitialText(const ControlDef& def) {
 
 namespace {
 
+// The edit that a mouse press is focusing now; windows live on one thread.
+thread_local HWND pressedEdit = nullptr;
+
 // Edits select their whole text when focused, except by a click into them.
 LRESULT CALLBACK SelectAllOnFocus(HWND edit, UINT message, WPARAM w, LPARAM l, UINT_PTR,
-                                  DWORD_PTR mouseDown) {
-  bool& pressed = *reinterpret_cast<bool*>(mouseDown);
+                                  DWORD_PTR) {
   switch (message) {
     case WM_LBUTTONDOWN: {
-      pressed = true;
+      pressedEdit = edit;
       const LRESULT result = DefSubclassProc(edit, message, w, l);
-      pressed = false;
+      pressedEdit = nullptr;
       return result;
     }
     case WM_SETFOCUS: {
       const LRESULT result = DefSubclassProc(edit, message, w, l);
-      if (!pressed) SendMessageA(edit, EM_SETSEL, 0, -1);
+      if (pressedEdit != edit) SendMessageA(edit, EM_SETSEL, 0, -1);
       return result;
     }
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(edit, SelectAllOnFocus, 0);
-      delete &pressed;
-      break;
+    case WM_NCDESTROY: RemoveWindowSubclass(edit, SelectAllOnFocus, 0); break;
   }
   return DefSubclassProc(edit, message, w, l);
 }
@@ -185,34 +180,30 @@ class TextMeasure {
 std::span<const ControlDef> WindowLayout() { return kWindowLayout; }
 std::span<const ControlDef> EditorLayout() { return kEditorLayout; }
 
-HWND TMF::CreateControl(const ControlDef& def, HWND parent, int id, HDC measure) {
+HWND TMF::CreateControl(const ControlDef& def, HWND parent, HDC measure) {
   const WindowStyle style = StyleOf(def.kind);
-  const int setting = def.kind == K::Edit && !def.caption ? SettingIndex(def.name) : -1;
-  const bool labelled = def.kind == K::Edit;
-  const char* text = def.kind == K::Edit || def.kind == K::Memo ? ""
-                     : def.caption                              ? def.caption
-                                                                : "";
   // A pick list's window height includes its dropped-down list.
   const int height =
       def.kind == K::PickList ? def.height + kDropDownItems * kItemHeight + 2 : def.height;
   HWND control = CreateWindowExA(
-      style.exStyle, style.className, text,
+      style.exStyle, style.className, InitialText(def),
       WS_CHILD | WS_CLIPSIBLINGS | style.style | (def.visible ? WS_VISIBLE : 0), def.left, def.top,
-      def.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+      def.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
       GetModuleHandleA(nullptr), nullptr);
   if (!control) throw std::runtime_error(std::string("Cannot create control ") + def.name);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+  windows_[def.id - IdPL] = control;
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
-  HWND label = nullptr;
-  if (labelled) {
-    const char* caption = setting >= 0 ? kSettings[setting].label.data() : def.caption;
+  if (const char* caption = LabelOf(def)) {
     // Labels are as wide as their text.
     SIZE extent{};
     GetTextExtentPoint32A(measure, caption, lstrlenA(caption), &extent);
-    label = CreateWindowExA(0, "STATIC", caption, WS_CHILD | WS_VISIBLE | SS_LEFT, def.left,
-                            def.top - kLabelGap, extent.cx, kItemHeight, parent, nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
-    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    HWND label = CreateWindowExA(0, "STATIC", caption, WS_CHILD | WS_VISIBLE | SS_LEFT, def.left,
+                                 def.top - kLabelGap, extent.cx, kItemHeight, parent, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    if (!label) throw std::runtime_error(std::string("Cannot create the label of ") + def.name);
+    labels_[def.id - IdPL] = label;
+    SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   }
 
   switch (def.kind) {
@@ -220,9 +211,7 @@ HWND TMF::CreateControl(const ControlDef& def, HWND parent, int id, HDC measure)
     case K::Memo:
       // No length limit but memory: a long title or data text is never cut short.
       SendMessageA(control, EM_SETLIMITTEXT, 0, 0);
-      if (setting >= 0) SetWindowTextA(control, kSettings[setting].defaultText.data());
-      if (def.kind == K::Edit)
-        SetWindowSubclass(control, SelectAllOnFocus, 0, reinterpret_cast<DWORD_PTR>(new bool()));
+      if (def.kind == K::Edit) SetWindowSubclass(control, SelectAllOnFocus, 0, 0);
       break;
     case K::ListBox: SendMessageA(control, LB_SETITEMHEIGHT, 0, kItemHeight); break;
     case K::PickList: {
@@ -237,62 +226,67 @@ HWND TMF::CreateControl(const ControlDef& def, HWND parent, int id, HDC measure)
       break;
     }
     case K::GroupBox:
-      SetWindowSubclass(control, EditorGroupProc, 0, reinterpret_cast<DWORD_PTR>(brush_));
+      SetWindowSubclass(control, EditorGroupProc, 0, reinterpret_cast<DWORD_PTR>(brush_.get()));
       break;
     default: break;
   }
-  controls_.push_back({&def, control, label, setting});
+  if (const int setting = def.kind == K::Edit && !def.caption ? SettingIndex(def.name) : -1;
+      setting >= 0)
+    fields_[setting] = control;
   return control;
 }
 
 void TMF::CreateControls() {
-  int id = kFirstControlId;
-  const TextMeasure measure(font_);
-  for (const ControlDef& def : kWindowLayout) CreateControl(def, handle_, id++, measure.dc());
-  AP = Control("AP");
-  for (const ControlDef& def : kEditorLayout) CreateControl(def, AP, id++, measure.dc());
+  const TextMeasure measure(font_.get());
+  for (const ControlDef& def : kWindowLayout) CreateControl(def, handle_, measure.dc());
+  AP = Window(IdAP);
+  for (const ControlDef& def : kEditorLayout) CreateControl(def, AP, measure.dc());
   // The editor lies over the title list and the panel buttons while it is shown.
   SetWindowPos(AP, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
   // Tab runs through the window's rows, and through the editor's where the group stands.
-  for (const Placed& control : controls_) {
-    if (control.def->kind == K::Label || GetParent(control.handle) != handle_) continue;
-    if (control.handle != AP) {
-      tabOrder_.push_back(control.handle);
+  for (const ControlDef& def : kWindowLayout) {
+    if (def.kind == K::Label) continue;
+    if (def.id != IdAP) {
+      tabOrder_.push_back(Window(def.id));
       continue;
     }
-    for (const Placed& inner : controls_)
-      if (GetParent(inner.handle) == AP && inner.def->kind != K::Label)
-        tabOrder_.push_back(inner.handle);
+    for (const ControlDef& inner : kEditorLayout)
+      if (inner.kind != K::Label) tabOrder_.push_back(Window(inner.id));
   }
 
-  PL = TNew1AddRemoveListBox(Control("PL"));
-  PHL = TNew1AddRemoveListBox(Control("PHL"));
-  PIL = TNew1AddRemoveListBox(Control("PIL"));
-  PEL = TNew1AddRemoveListBox(Control("PEL"));
-  PDL = TNew1AddRemoveListBox(Control("PDL"));
-  PT = Control("PT");
-  PI = Control("PI");
-  PH = Control("PH");
-  PE = Control("PE");
-  PD = Control("PD");
-  OK = Control("OK");
-  Cancel = Control("Cancel");
-  Th = Control("Th");
+  PL.Bind(Window(IdPL), doc_.PL);
+  PT = Window(IdPT);
+  PI = Window(IdPI);
+  PH = Window(IdPH);
+  PE = Window(IdPE);
+  PD = Window(IdPD);
+  OK = Window(IdOK);
+  Cancel = Window(IdCancel);
+  Th = Window(IdTh);
 }
 
 HWND TMF::Control(std::string_view name) const {
   constexpr std::string_view kLabel = ".Label";
   const bool label = name.ends_with(kLabel);
   if (label) name.remove_suffix(kLabel.size());
-  for (const Placed& control : controls_)
-    if (control.def->name == name) return label ? control.label : control.handle;
+  for (auto table : {WindowLayout(), EditorLayout()})
+    for (const ControlDef& def : table)
+      if (def.name == name) return (label ? labels_ : windows_)[def.id - IdPL];
   return nullptr;
 }
 
+int TMF::SettingOf(HWND control) const {
+  for (int i = 0; i < kSettingCount; ++i)
+    if (fields_[i] == control) return i;
+  return -1;
+}
+
 void TMF::FormCreate(HWND) {
-  // Only the two top corners are rounded: the region reaches below the bottom edge.
-  SetWindowRgn(handle_, CreateRoundRectRgn(0, 0, kClientWidth, kClientHeight + 10, 10, 10), TRUE);
+  // Only the two top corners are rounded: the region reaches below the bottom edge. The
+  // window owns the region once it is set.
+  GdiObject<HRGN> region(CreateRoundRectRgn(0, 0, kClientWidth, kClientHeight + 10, 10, 10));
+  if (SetWindowRgn(handle_, region.get(), TRUE)) region.release();
 
   doc_.themes = ListThemeFolders(programFolder_);
   for (const std::string& theme : doc_.themes)

@@ -8,7 +8,6 @@
 
 #include "Application.h"
 #include "MU.h"
-#include "Themes.h"
 
 namespace orv::ui {
 
@@ -62,37 +61,39 @@ TMF::TMF(HWND owner, Dialogs& dialogs, std::string programFolder)
          OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
              OFN_EXPLORER},
       dialogs_(dialogs),
-      programFolder_(std::move(programFolder)) {
+      programFolder_(std::move(programFolder)),
+      font_(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif")),
+      brush_(CreateSolidBrush(kWindowColour)) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&classes);
-  brush_ = CreateSolidBrush(kWindowColour);
-  font_ = CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
   RegisterWindowClass(&TMF::WindowProc);
-  // Centred on the screen; borderless, so the window is as large as its client area.
+  canvas_.SetBaseFont(font_.get());
+  // Centred on the screen; borderless, so the window is as large as its client area. The
+  // controls and FormCreate come with WM_CREATE; a failure there destroys the window again.
   const int left = (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2;
   const int top = (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2;
-  handle_ = CreateWindowExA(0, kClassName, CaptionFor(doc_.fileName).c_str(),
-                            WS_POPUP | WS_CLIPSIBLINGS, left, top, kClientWidth, kClientHeight,
-                            owner, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!handle_) throw std::runtime_error("Cannot create the main window");
-  SetWindowLongPtrA(handle_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-  canvas_.SetBaseFont(font_);
-  CreateControls();
-  FormCreate(handle_);
+  if (!CreateWindowExA(0, kClassName, CaptionFor(doc_.fileName).c_str(), WS_POPUP | WS_CLIPSIBLINGS,
+                       left, top, kClientWidth, kClientHeight, owner, nullptr,
+                       GetModuleHandleA(nullptr), this))
+    throw std::runtime_error(createFailure_.empty() ? "Cannot create the main window"
+                                                    : createFailure_);
 }
 
 TMF::~TMF() {
   if (IsWindow(handle_)) DestroyWindow(handle_);
-  DeleteObject(font_);
-  DeleteObject(brush_);
 }
 
 LRESULT CALLBACK TMF::WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) {
+  if (message == WM_NCCREATE) {
+    auto* self = static_cast<TMF*>(reinterpret_cast<CREATESTRUCTA*>(l)->lpCreateParams);
+    self->handle_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+  }
   auto* self = reinterpret_cast<TMF*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!self) return DefWindowProcA(window, message, w, l);
+  if (message == WM_CREATE) return self->OnCreate() ? 0 : -1;
   // The one place where a failure of any handler ends: no exception crosses into the system.
   try {
     return self->HandleMessage(message, w, l);
@@ -102,6 +103,18 @@ LRESULT CALLBACK TMF::WindowProc(HWND window, UINT message, WPARAM w, LPARAM l) 
     ShowException(self->dialogs_, window, "Unexpected failure");
   }
   return 0;
+}
+
+bool TMF::OnCreate() {
+  try {
+    SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    CreateControls();
+    FormCreate(handle_);
+    return true;
+  } catch (const std::exception& failure) {
+    createFailure_ = failure.what();
+    return false;
+  }
 }
 
 LRESULT TMF::HandleMessage(UINT message, WPARAM w, LPARAM l) {
@@ -136,58 +149,47 @@ LRESULT TMF::HandleMessage(UINT message, WPARAM w, LPARAM l) {
       // Called off, the session goes on and so does the document.
       if (w) DestroyWindow(handle_);
       return 0;
-    case WM_NCDESTROY:
-      SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    case WM_NCDESTROY: {
+      HWND window = handle_;
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      handle_ = nullptr;
       if (quitOnDestroy_) PostQuitMessage(0);
-      break;
+      return DefWindowProcA(window, message, w, l);
+    }
   }
   return DefWindowProcA(handle_, message, w, l);
 }
 
 void TMF::OnCommand(int id, int code, HWND sender) {
-  const size_t index = static_cast<size_t>(id - kFirstControlId);
-  if (!sender || index >= controls_.size() || controls_[index].handle != sender) return;
-  const Placed& control = controls_[index];
-  if (!control.def->handler) return;
-  switch (control.def->kind) {
+  if (!sender || id < IdPL || id >= IdEnd || Window(static_cast<ControlId>(id)) != sender) return;
+  const ControlDef* row = nullptr;
+  for (auto table : {WindowLayout(), EditorLayout()})
+    for (const ControlDef& def : table)
+      if (def.id == id) row = &def;
+  if (!row || !row->handler) return;
+  bool raised = false;
+  switch (row->kind) {
     case ControlKind::Button:
     case ControlKind::DefaultButton:
-    case ControlKind::CancelButton:
-      if (code == BN_CLICKED) (this->*control.def->handler)(sender);
-      return;
-    case ControlKind::ListBox:
-      if (code != LBN_SELCHANGE) return;
-      // The user moved the selection: the model follows the control first.
-      doc_.PL.Select(PL.Selected());
-      (this->*control.def->handler)(sender);
-      return;
-    case ControlKind::Edit:
-      if (code != EN_CHANGE || programChange_ > 0) return;
-      if (control.setting >= 0) doc_.settings[control.setting] = WindowText(sender);
-      (this->*control.def->handler)(sender);
-      return;
-    case ControlKind::PickList:
-      if (code != CBN_SELCHANGE) return;
-      {
-        const LRESULT selected = SendMessageA(sender, CB_GETCURSEL, 0, 0);
-        doc_.themeIndex = selected == CB_ERR ? -1 : static_cast<int>(selected);
-      }
-      (this->*control.def->handler)(sender);
-      return;
-    default: return;
+    case ControlKind::CancelButton: raised = code == BN_CLICKED; break;
+    case ControlKind::ListBox: raised = code == LBN_SELCHANGE; break;
+    case ControlKind::Edit: raised = code == EN_CHANGE && programChange_ == 0; break;
+    case ControlKind::PickList: raised = code == CBN_SELCHANGE; break;
+    default: break;
   }
+  if (raised) (this->*row->handler)(sender);
 }
 
 LRESULT TMF::OnControlColour(HDC dc, HWND control) {
-  for (const Placed& c : controls_) {
-    if (c.label == control || (c.handle == control && c.def->kind == ControlKind::Label)) {
-      // Labels are transparent: what lies behind them shows through.
-      SetBkMode(dc, TRANSPARENT);
-      return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-    }
+  // Labels are transparent: what lies behind them shows through. The fields' labels have no
+  // id of their own.
+  const int id = GetDlgCtrlID(control);
+  if (id == 0 || id == IdL2 || id == IdL4) {
+    SetBkMode(dc, TRANSPARENT);
+    return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
   }
   SetBkColor(dc, kWindowColour);
-  return reinterpret_cast<LRESULT>(brush_);
+  return reinterpret_cast<LRESULT>(brush_.get());
 }
 
 bool TMF::OnMouse(UINT message, WPARAM w, LPARAM l) {
@@ -227,7 +229,16 @@ bool TMF::OnMouse(UINT message, WPARAM w, LPARAM l) {
   }
 }
 
-void TMF::ThChange(HWND) { doc_.modified = true; }
+void TMF::ThChange(HWND sender) {
+  // The document holds what the fields show: the user's change is copied into it.
+  if (sender == Th) {
+    const LRESULT selected = SendMessageA(Th, CB_GETCURSEL, 0, 0);
+    doc_.themeIndex = selected == CB_ERR ? -1 : static_cast<int>(selected);
+  } else if (const int setting = SettingOf(sender); setting >= 0) {
+    doc_.settings[setting] = WindowText(sender);
+  }
+  doc_.modified = true;
+}
 
 bool TMF::EditorShown() const { return GetWindowLongA(AP, GWL_STYLE) & WS_VISIBLE; }
 
@@ -252,7 +263,7 @@ void TMF::FocusNext(HWND from, bool forward) {
   if (at < 0) at = forward ? -1 : count;
   for (int step = 1; step <= count; ++step) {
     HWND next = tabOrder_[((at + (forward ? step : -step)) % count + count) % count];
-    // Hidden controls (the storage lists, a closed editor) and disabled ones are skipped.
+    // Hidden controls (a closed editor's) and disabled ones are skipped.
     if (IsWindowVisible(next) && IsWindowEnabled(next)) {
       SetFocus(next);
       return;

@@ -1,10 +1,12 @@
 #pragma once
-// The list control of the panel lists: a standard single-selection list box with operations
-// that move or remove the selected entry.
+// The list control of the panel lists: a standard single-selection list box that shows a panel
+// list of the document, with operations that move or remove the selected entry.
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "Document.h"
 
 namespace orv::ui {
 
@@ -20,43 +22,42 @@ class ListRedrawPause {
  private:
   HWND list_;
   bool paused_;
-  bool hidden_ = false;
 };
 
-class TNew1AddRemoveListBox {
+// The list box shows its list: every change the list reports reaches the control, so the
+// entries and the selection are the list's. Changes made from the program raise no
+// notification; the user's changes of the selection do, and the window passes them on to the
+// document.
+class TNew1AddRemoveListBox final : public PanelListView {
  public:
   TNew1AddRemoveListBox() = default;
-  explicit TNew1AddRemoveListBox(HWND handle) : handle_(handle) {}
+  ~TNew1AddRemoveListBox();
+  TNew1AddRemoveListBox(const TNew1AddRemoveListBox&) = delete;
+  TNew1AddRemoveListBox& operator=(const TNew1AddRemoveListBox&) = delete;
+
+  // Shows list in the list box control handle from now on.
+  void Bind(HWND handle, PanelList& list);
   HWND Handle() const { return handle_; }
 
-  // The standard list box, seen through its messages.
+  // What the control shows.
   int Count() const;
   std::string Text(int index) const;
   std::vector<std::string> Items() const;
   int Selected() const;
-  // Selects index, or nothing for an index the list does not have; raises no notification.
-  void Select(int index) const;
-  void Append(const std::string& text) const;
-  // Replaces the entry at index keeping the selection; index -1 appends.
-  void Put(int index, const std::string& text) const;
-  void Delete(int index) const;
-  // Moves the entry at from to position to (counted after its removal), repainting once.
-  void Move(int from, int to) const;
-  void Clear() const;
-  // Replaces every entry, leaving nothing selected.
-  void Assign(const std::vector<std::string>& items) const;
 
-  // Each does nothing without a selection and clamps only at the end it moves towards.
-  void MoveSelectedUp(int places) const;
-  void MoveSelectedDown(int places) const;
-  void RemoveSelected() const;
+  // The list's operations on its selected entry; the control follows.
+  void MoveSelectedUp(int places) { list_->MoveSelectedUp(places); }
+  void MoveSelectedDown(int places) { list_->MoveSelectedDown(places); }
+  void RemoveSelected() { list_->RemoveSelected(); }
 
  private:
+  void Changed(const PanelList& list, const ListChange& change) override;
   std::wstring WideText(int index) const;
-  // Inserts before index (-1: at the end) with no pause of its own.
-  void Insert(int index, const std::string& text) const;
+  void Insert(int index, const std::string& text);
+  void Select(int index);
 
   HWND handle_ = nullptr;
+  PanelList* list_ = nullptr;
 };
 
 }  // namespace orv::ui

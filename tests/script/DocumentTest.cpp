@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,86 @@ TEST(ScriptDocument, ThemeLookupIgnoresCaseAndMissesLeaveNone) {
   EXPECT_EQ(doc.ThemeName(), "");
   doc.SelectTheme("");
   EXPECT_EQ(doc.themeIndex, -1);
+}
+
+// A view that applies each reported change to a copy of its own, as the window's list does.
+class ShadowView final : public PanelListView {
+ public:
+  std::vector<std::string> items;
+  int selected = -1;
+  void Changed(const PanelList& list, const ListChange& c) override {
+    switch (c.kind) {
+      case ListChange::Inserted: items.insert(items.begin() + c.index, list.At(c.index)); break;
+      case ListChange::Removed: items.erase(items.begin() + c.index); break;
+      case ListChange::Replaced: items[c.index] = list.At(c.index); break;
+      case ListChange::Moved: {
+        const std::string moved = items[c.index];
+        items.erase(items.begin() + c.index);
+        items.insert(items.begin() + c.to, moved);
+        break;
+      }
+      case ListChange::Reset:
+        items = list.Items();
+        selected = list.Selected();
+        break;
+      case ListChange::Selected: selected = c.index; break;
+    }
+  }
+};
+
+// Random panel commands: the title list's view, fed only the reported changes, always shows
+// PL, and the added panel is followed wherever it goes until it is removed.
+TEST(ScriptDocument, ViewsFollowEveryCommandAndTheAddedPanelIsFollowed) {
+  std::mt19937 rng(7);
+  ScriptDocument doc;
+  ShadowView view;
+  doc.PL.Bind(&view);
+  int next = 0;
+  std::string added;  // the added panel's title, while it is the added one
+  for (int step = 0; step < 3000; ++step) {
+    const std::string title = "p" + std::to_string(next++);
+    switch (rng() % 9) {
+      case 0:
+        doc.AddPanel({title, "1", "i", "1", "d"});
+        added = title;
+        break;
+      case 1: doc.AppendPanel({title, "1", "i", "0", ""}); break;
+      case 2:
+        if (doc.PL.Selected() >= 0 && doc.PL.At(doc.PL.Selected()) == added) added.clear();
+        doc.RemovePanel();
+        break;
+      case 3: doc.MovePanelUp(); break;
+      case 4: doc.MovePanelDown(); break;
+      case 5: doc.SelectPanel(static_cast<int>(rng() % (doc.PL.Count() + 2)) - 1); break;
+      case 6:
+        if (doc.PL.Selected() >= 0 && doc.PL.At(doc.PL.Selected()) == added) added = title;
+        doc.StorePanel({title, "2", "j", "0", "e"});
+        break;
+      case 7:
+        if (rng() % 8 == 0) {
+          doc.ClearPanels();
+          added.clear();
+        }
+        break;
+      default:
+        if (rng() % 20 == 0) {
+          doc.ReplacePanels({{{"a", "b"}, {"1", "2"}, {"i", "j"}, {"1", "0"}, {"x", "y"}}});
+          added.clear();
+        }
+        break;
+    }
+    ASSERT_EQ(view.items, doc.PL.Items()) << "step " << step;
+    ASSERT_EQ(view.selected, doc.PL.Selected()) << "step " << step;
+    for (const PanelList* list : doc.Lists()) {
+      ASSERT_EQ(list->Count(), doc.PL.Count()) << "step " << step;
+      ASSERT_EQ(list->Selected(), doc.PL.Selected()) << "step " << step;
+    }
+    const int at = doc.AddedPanel();
+    ASSERT_EQ(at >= 0 ? doc.PL.At(at) : "", added) << "step " << step;
+  }
+  doc.EndAdding();
+  EXPECT_EQ(doc.AddedPanel(), -1);
+  EXPECT_FALSE(doc.addingPanel);
 }
 
 TEST(Caption, NamesTheFileAfterItsLastBackslashOrColon) {

@@ -102,15 +102,27 @@ void Designer::OpenDocument(const ScriptDocument& doc) {
   Click("Open");
 }
 
-void Designer::ExpectListsMirrored() {
-  const char* names[] = {"PL", "PHL", "PIL", "PEL", "PDL"};
-  auto lists = Doc().Lists();
-  for (size_t k = 0; k < lists.size(); ++k) {
-    ui::TNew1AddRemoveListBox box(C(names[k]));
-    EXPECT_EQ(box.Items(), lists[k]->Items()) << names[k];
-    EXPECT_EQ(box.Selected(), lists[k]->Selected()) << names[k];
-    EXPECT_EQ(lists[k]->Selected(), Doc().PL.Selected()) << names[k];
+int ShownSelection(HWND list) {
+  const LRESULT selected = SendMessageA(list, LB_GETCURSEL, 0, 0);
+  return selected == LB_ERR ? -1 : static_cast<int>(selected);
+}
+
+std::vector<std::string> ShownTexts(HWND list) {
+  std::vector<std::string> texts;
+  const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    std::string text(static_cast<size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)) + 1, '\0');
+    text.resize(static_cast<size_t>(
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+    texts.push_back(text);
   }
+  return texts;
+}
+
+void Designer::ExpectListsMirrored() {
+  EXPECT_EQ(ShownTexts(C("PL")), Doc().PL.Items());
+  EXPECT_EQ(ShownSelection(C("PL")), Doc().PL.Selected());
+  for (const PanelList* list : Doc().Lists()) EXPECT_EQ(list->Selected(), Doc().PL.Selected());
 }
 
 ScriptDocument DocumentWith(const std::vector<Panel>& panels) {

@@ -65,7 +65,7 @@ class Designer : public ::testing::Test {
   // Opens a script file holding doc through the Open button.
   void OpenDocument(const ScriptDocument& doc);
 
-  // The five lists as the document holds them; the controls must show the same.
+  // The title list shows PL as the document holds it, and the five selections are one.
   void ExpectListsMirrored();
   std::vector<std::string> Titles() const { return form_->Document().PL.Items(); }
 
@@ -75,6 +75,10 @@ class Designer : public ::testing::Test {
   std::unique_ptr<ui::TMF> form_;
   int opened_ = 0;
 };
+
+// A list box's entries and selection (-1 for none), as it shows them.
+std::vector<std::string> ShownTexts(HWND list);
+int ShownSelection(HWND list);
 
 // Panel records for building documents in tests.
 struct Panel {

@@ -1,4 +1,4 @@
-// The reorderable list box on a real list box control.
+// The reorderable list box on a real list box control, showing the list it is bound to.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -30,19 +30,27 @@ class ListBox : public ::testing::Test {
     RegisterClassA(&wc);
     parent_ = CreateWindowA("ListBoxTestParent", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
                             300, nullptr, nullptr, wc.hInstance, nullptr);
-    list_ =
-        TNew1AddRemoveListBox(CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 0, 0,
-                                            200, 200, parent_, nullptr, wc.hInstance, nullptr));
+    list_.Bind(CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 0, 0, 200, 200,
+                             parent_, nullptr, wc.hInstance, nullptr),
+               model_);
     selectionNotices = 0;
   }
   void TearDown() override { DestroyWindow(parent_); }
 
   void Fill(const Items& items, int selected) {
-    list_.Assign(items);
-    list_.Select(selected);
+    model_.Assign(items);
+    model_.Select(selected);
+  }
+  // The control shows what the list holds.
+  void ExpectShown(const Items& items, int selected, const char* name) {
+    EXPECT_EQ(list_.Items(), items) << name;
+    EXPECT_EQ(list_.Selected(), selected) << name;
+    EXPECT_EQ(model_.Items(), items) << name;
+    EXPECT_EQ(model_.Selected(), selected) << name;
   }
 
   HWND parent_ = nullptr;
+  PanelList model_;
   TNew1AddRemoveListBox list_;
 };
 
@@ -87,8 +95,7 @@ TEST_F(ListBox, OperationsMoveAndRemoveTheSelectedEntry) {
       case Op::Down: list_.MoveSelectedDown(c.places); break;
       case Op::Remove: list_.RemoveSelected(); break;
     }
-    EXPECT_EQ(list_.Items(), c.expected) << c.name;
-    EXPECT_EQ(list_.Selected(), c.expectedSelected) << c.name;
+    ExpectShown(c.expected, c.expectedSelected, c.name);
   }
   // Only the user's changes of the selection are announced.
   MSG msg;
@@ -98,22 +105,26 @@ TEST_F(ListBox, OperationsMoveAndRemoveTheSelectedEntry) {
 
 TEST_F(ListBox, ReplacingAnEntryKeepsTheSelectionAndIndexMinusOneAppends) {
   Fill({"A", "B", "C"}, 1);
-  list_.Put(1, "b");
-  list_.Put(2, "c");
-  EXPECT_EQ(list_.Items(), (Items{"A", "b", "c"}));
-  EXPECT_EQ(list_.Selected(), 1);
-  list_.Put(-1, "D");
-  EXPECT_EQ(list_.Items(), (Items{"A", "b", "c", "D"}));
-  EXPECT_EQ(list_.Selected(), 1);
-  list_.Select(7);
-  EXPECT_EQ(list_.Selected(), -1);
+  model_.Put(1, "b");
+  model_.Put(2, "c");
+  ExpectShown({"A", "b", "c"}, 1, "replaced");
+  model_.Put(-1, "D");
+  ExpectShown({"A", "b", "c", "D"}, 1, "appended");
+  model_.Select(7);
+  ExpectShown({"A", "b", "c", "D"}, -1, "selected outside");
+  // A list assigned from another keeps its control.
+  PanelList other;
+  other.Append("Z");
+  other.Select(0);
+  model_ = other;
+  ExpectShown({"Z"}, 0, "assigned");
 }
 
 TEST_F(ListBox, TextsAreKeptByteForByte) {
   const std::string odd = std::string("a\x01") + "\xE9\xFF" + "'\\";
   Fill({odd, std::string(40000, 'x')}, 0);
   list_.MoveSelectedDown(1);
-  EXPECT_EQ(list_.Items(), (Items{std::string(40000, 'x'), odd}));
+  ExpectShown({std::string(40000, 'x'), odd}, 1, "moved");
 }
 
 }  // namespace

@@ -88,5 +88,61 @@ TEST_F(Designer, EditorFieldsDoNotMarkTheDocumentModified) {
   EXPECT_FALSE(Doc().modified);
 }
 
+// The class of the windows whose creation the hook refuses, and how many were refused.
+const char* refusedClass = nullptr;
+int refused = 0;
+
+LRESULT CALLBACK RefuseCreation(int code, WPARAM w, LPARAM l) {
+  if (code == HCBT_CREATEWND) {
+    char name[32] = {};
+    GetClassNameA(reinterpret_cast<HWND>(w), name, sizeof name);
+    if (lstrcmpiA(name, refusedClass) == 0) {
+      ++refused;
+      return 1;
+    }
+  }
+  return CallNextHookEx(nullptr, code, w, l);
+}
+
+BOOL CALLBACK CountMainWindows(HWND window, LPARAM count) {
+  char name[16] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpA(name, "TMF") == 0) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// A control that cannot be made ends the window's creation with its reason, leaves no window
+// behind, and the next start succeeds.
+TEST_F(Designer, AControlThatCannotBeMadeEndsTheStartCleanly) {
+  app_ = std::make_unique<ui::Application>();
+  const std::pair<const char*, const char*> cases[] = {
+      {"LISTBOX", "Cannot create control PL"},
+      {"STATIC", "Cannot create the label of TP"},
+      {"COMBOBOX", "Cannot create control Th"},
+  };
+  for (const auto& [windowClass, reason] : cases) {
+    refusedClass = windowClass;
+    refused = 0;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseCreation, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    std::string what;
+    try {
+      ui::TMF form(app_->Handle(), dialogs_, folder_.path());
+    } catch (const std::runtime_error& failure) {
+      what = failure.what();
+    }
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(refused, 1) << windowClass;
+    EXPECT_EQ(what, reason);
+    int windows = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountMainWindows, reinterpret_cast<LPARAM>(&windows));
+    EXPECT_EQ(windows, 0) << windowClass;
+  }
+  EXPECT_TRUE(dialogs_.questions.empty());
+  app_.reset();
+  Start();
+  ExpectListsMirrored();
+}
+
 }  // namespace
 }  // namespace orv::test
