@@ -94,9 +94,15 @@ class TMF {
   // The layout field's place in the settings table, or -1 for another control.
   int SettingOf(HWND control) const;
   void HideEditor();
-  // Shows the settings, theme and caption of the document after New or Open; the title list
-  // shows the panels by itself.
-  void ShowDocument();
+  // The settings, theme and file that the window shows, taken before New or Open replaces
+  // them; ShowDocument then shows what changed. The title list shows the panels by itself.
+  struct Shown {
+    std::array<std::string, kSettingCount> settings;
+    int themeIndex;
+    std::string fileName;
+  };
+  Shown Showing() const { return {doc_.settings, doc_.themeIndex, doc_.fileName}; }
+  void ShowDocument(const Shown& before);
   void ShowCaption();
   // Program-made text changes, which must not count as the user's edits.
   void SetText(HWND control, const std::string& text);

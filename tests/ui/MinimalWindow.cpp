@@ -1,4 +1,4 @@
-// The yardstick of the start-up benchmark: a plain window as large as the designer's, centred,
+// The start-up benchmark's bare yardstick: a plain window as large as the designer's, centred,
 // that paints its background and closes on WM_CLOSE. Same toolchain and run-time, no controls.
 #include <windows.h>
 
