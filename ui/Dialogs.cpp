@@ -6,9 +6,24 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <stdexcept>
+#include <string>
+
 namespace orv::ui {
 
 namespace {
+
+// The file dialogs and the shell are loaded when first used: linked to the program, they
+// would be loaded at every start for what only Open, Save as, Preview and the home-page button
+// need. Once loaded, a library stays for the life of the process.
+template <class Function>
+Function* Procedure(const char* library, const char* name) {
+  HMODULE module = GetModuleHandleA(library);
+  if (!module) module = LoadLibraryA(library);
+  const FARPROC procedure = module ? GetProcAddress(module, name) : nullptr;
+  if (!procedure) throw std::runtime_error(std::string("Cannot load ") + name + " from " + library);
+  return reinterpret_cast<Function*>(reinterpret_cast<void*>(procedure));
+}
 
 // A Yes/No box has no Cancel button for Esc to press: Windows then ignores Esc, and Wine closes
 // the box with Cancel, which a caller that only stops at No takes for Yes. There Esc answers
@@ -73,7 +88,9 @@ class Win32Dialogs final : public Dialogs {
     ofn.lpstrFile = file;
     ofn.nMaxFile = sizeof file;
     ofn.Flags = dialog.options;
-    const BOOL chosen = dialog.save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
+    const auto choose = Procedure<decltype(GetOpenFileNameA)>(
+        "comdlg32.dll", dialog.save ? "GetSaveFileNameA" : "GetOpenFileNameA");
+    const BOOL chosen = choose(&ofn);
     if (!chosen) return false;
     path = file;
     return true;
@@ -81,7 +98,8 @@ class Win32Dialogs final : public Dialogs {
 
   void ShellOpen(HWND owner, const std::string& file, const std::string& folder,
                  int showCommand) override {
-    ShellExecuteA(owner, "Open", file.c_str(), "", folder.c_str(), showCommand);
+    const auto execute = Procedure<decltype(ShellExecuteA)>("shell32.dll", "ShellExecuteA");
+    execute(owner, "Open", file.c_str(), "", folder.c_str(), showCommand);
   }
 };
 

@@ -33,10 +33,14 @@ void TNew1AddRemoveListBox::Bind(HWND handle, PanelList& list) {
   handle_ = handle;
   list_ = &list;
   list.Bind(this);
-  Changed(list, {ListChange::Reset});
+  // A new control is empty: only a list that holds something needs showing.
+  if (list.Count() > 0 || Count() > 0) Changed(list, {ListChange::Reset});
 }
 
 void TNew1AddRemoveListBox::Changed(const PanelList& list, const ListChange& change) {
+  // A new selection repaints the two rows it concerns; the other changes hold back painting
+  // until the list is whole again.
+  if (change.kind == ListChange::Selected) return Select(change.index);
   const ListRedrawPause pause(handle_);
   switch (change.kind) {
     case ListChange::Inserted: Insert(change.index, list.Items()[change.index]); break;
@@ -64,7 +68,7 @@ void TNew1AddRemoveListBox::Changed(const PanelList& list, const ListChange& cha
       Select(list.Selected());
       break;
     }
-    case ListChange::Selected: Select(change.index); break;
+    case ListChange::Selected: break;
   }
 }
 
