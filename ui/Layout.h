@@ -69,6 +69,8 @@ const char* InitialText(const ControlDef& def);
 inline constexpr int kClientWidth = 601;
 inline constexpr int kClientHeight = 463;
 inline constexpr COLORREF kWindowColour = 0x00F1E2EB;  // RGB (235, 226, 241)
+inline constexpr COLORREF kWarningColour =
+    0x000000C0;  // RGB (192, 0, 0): a value that breaks the page
 // The frame's rows above every control: the title strip and the caption drawn in it.
 inline constexpr int kCaptionStripBottom = 36;
 inline constexpr int kItemHeight = 13;

@@ -58,6 +58,8 @@ class TMF {
   void FormCreate(HWND sender);
   void OpenClick(HWND sender);
   void FormPaint(HWND sender);
+  // The hint shown at a layout field, or "" (for tests).
+  const std::string& Hint(int setting) const { return hints_[setting]; }
   // Mouse events of the window's own surface, in client coordinates; shift holds MK_* flags.
   void FormMouseDown(HWND sender, MouseButton button, UINT shift, int x, int y);
   void FormMouseMove(HWND sender, UINT shift, int x, int y);
@@ -93,6 +95,10 @@ class TMF {
 
   // The layout field's place in the settings table, or -1 for another control.
   int SettingOf(HWND control) const;
+  // Shows at the field whether its text would stop the page's script: the text in the warning
+  // colour and a tooltip that says why. The tooltip is made when a hint first needs it.
+  void ShowHint(int setting);
+  LRESULT OnEditColour(HDC dc, HWND control, WPARAM w, LPARAM l);
   void HideEditor();
   // The settings, theme and file that the window shows, taken before New or Open replaces
   // them; ShowDocument then shows what changed. The title list shows the panels by itself.
@@ -134,7 +140,9 @@ class TMF {
   TNew1AddRemoveListBox PL;  // shows doc_.PL
   HWND AP = nullptr, PT = nullptr, PI = nullptr, PH = nullptr, PE = nullptr, PD = nullptr;
   HWND OK = nullptr, Cancel = nullptr, Th = nullptr;
-  std::array<HWND, kSettingCount> fields_{};  // the layout fields, as kSettings orders them
+  std::array<HWND, kSettingCount> fields_{};      // the layout fields, as kSettings orders them
+  std::array<std::string, kSettingCount> hints_;  // what each field's text would break, or ""
+  HWND hintTip_ = nullptr;
 };
 
 // Text of an edit control or a window.

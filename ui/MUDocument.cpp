@@ -37,7 +37,10 @@ void TMF::ShowDocument(const Shown& before) {
   // Only what changed is shown again: the fields show the document's texts, and rewriting one
   // costs a repaint, which is most of an Open's time.
   for (int i = 0; i < kSettingCount; ++i)
-    if (doc_.settings[i] != before.settings[i]) SetText(fields_[i], doc_.settings[i]);
+    if (doc_.settings[i] != before.settings[i]) {
+      SetText(fields_[i], doc_.settings[i]);
+      ShowHint(i);
+    }
   if (doc_.themeIndex != before.themeIndex) SendMessageA(Th, CB_SETCURSEL, doc_.themeIndex, 0);
   if (doc_.fileName != before.fileName) ShowCaption();
 }

@@ -3,6 +3,8 @@
 // This builds on windows.h.
 #include <commctrl.h>
 
+#include <algorithm>
+#include <climits>
 #include <stdexcept>
 
 #include "MU.h"
@@ -180,15 +182,37 @@ class TextMeasure {
 std::span<const ControlDef> WindowLayout() { return kWindowLayout; }
 std::span<const ControlDef> EditorLayout() { return kEditorLayout; }
 
+namespace {
+
+// How far a label may reach: up to the next control to its right on the same rows.
+int RoomOf(const ControlDef& label, std::span<const ControlDef> table) {
+  int room = INT_MAX;
+  for (const ControlDef& other : table)
+    if (other.left > label.left && other.top < label.top + label.height &&
+        label.top < other.top + other.height)
+      room = std::min(room, other.left - label.left);
+  return room;
+}
+
+}  // namespace
+
 HWND TMF::CreateControl(const ControlDef& def, HWND parent, HDC measure) {
   const WindowStyle style = StyleOf(def.kind);
+  int width = def.width;
+  if (def.kind == K::Label) {
+    // As wide as its text where the font needs more than the table gives, within its room.
+    SIZE extent{};
+    GetTextExtentPoint32A(measure, def.caption, lstrlenA(def.caption), &extent);
+    const auto table = parent == handle_ ? WindowLayout() : EditorLayout();
+    width = std::min(std::max(width, static_cast<int>(extent.cx)), RoomOf(def, table));
+  }
   // A pick list's window height includes its dropped-down list.
   const int height =
       def.kind == K::PickList ? def.height + kDropDownItems * kItemHeight + 2 : def.height;
   HWND control = CreateWindowExA(
       style.exStyle, style.className, InitialText(def),
       WS_CHILD | WS_CLIPSIBLINGS | style.style | (def.visible ? WS_VISIBLE : 0), def.left, def.top,
-      def.width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
+      width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
       GetModuleHandleA(nullptr), nullptr);
   if (!control) throw std::runtime_error(std::string("Cannot create control ") + def.name);
   windows_[def.id - IdPL] = control;

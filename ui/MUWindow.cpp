@@ -8,6 +8,7 @@
 
 #include "Application.h"
 #include "MU.h"
+#include "PageCheck.h"
 
 namespace orv::ui {
 
@@ -123,6 +124,8 @@ LRESULT TMF::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_COMMAND: OnCommand(LOWORD(w), HIWORD(w), reinterpret_cast<HWND>(l)); return 0;
     case WM_CTLCOLORSTATIC:
       return OnControlColour(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l));
+    case WM_CTLCOLOREDIT:
+      return OnEditColour(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l), w, l);
     case WM_PAINT: FormPaint(handle_); return 0;
     case WM_PRINTCLIENT: PaintFrame(reinterpret_cast<HDC>(w)); return 0;
     case WM_ACTIVATE:
@@ -236,8 +239,42 @@ void TMF::ThChange(HWND sender) {
     doc_.themeIndex = selected == CB_ERR ? -1 : static_cast<int>(selected);
   } else if (const int setting = SettingOf(sender); setting >= 0) {
     doc_.settings[setting] = WindowText(sender);
+    ShowHint(setting);
   }
   doc_.modified = true;
+}
+
+void TMF::ShowHint(int setting) {
+  std::string hint = PageBreakHint(setting, doc_.settings[setting]);
+  if (hint == hints_[setting]) return;
+  hints_[setting] = std::move(hint);
+  HWND field = fields_[setting];
+  InvalidateRect(field, nullptr, TRUE);
+  if (!hintTip_ && hints_[setting].empty()) return;
+  if (!hintTip_) {
+    hintTip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                               WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+    if (!hintTip_) return;  // the colour still shows it
+    SendMessageA(hintTip_, TTM_SETMAXTIPWIDTH, 0, 320);
+  }
+  TTTOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = handle_;
+  tool.uId = reinterpret_cast<UINT_PTR>(field);
+  tool.lpszText = hints_[setting].data();
+  SendMessageA(hintTip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+  if (!hints_[setting].empty())
+    SendMessageA(hintTip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+LRESULT TMF::OnEditColour(HDC dc, HWND control, WPARAM w, LPARAM l) {
+  const LRESULT brush = DefWindowProcA(handle_, WM_CTLCOLOREDIT, w, l);
+  if (const int setting = SettingOf(control); setting >= 0 && !hints_[setting].empty())
+    SetTextColor(dc, kWarningColour);
+  return brush;
 }
 
 bool TMF::EditorShown() const { return GetWindowLongA(AP, GWL_STYLE) & WS_VISIBLE; }

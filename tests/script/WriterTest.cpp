@@ -3,6 +3,7 @@
 #include "Document.h"
 #include "Error.h"
 #include "Fixtures.h"
+#include "PageCheck.h"
 #include "ScriptFile.h"
 #include "TestFiles.h"
 #include "WriteBuffer.h"
@@ -72,6 +73,69 @@ TEST(Writer, TheBufferNeverWritesPastItsRoom) {
     EXPECT_EQ(buffer.View().substr(0, before.size()), before);
     EXPECT_LE(buffer.View().size(), 4u);
   }
+}
+
+// Which setting texts stop the page's script, as the writer writes them: only the certain
+// ones, and never an expression the author may mean.
+TEST(Writer, TextsThatWouldStopThePageAreFlagged) {
+  struct Case {
+    const char* field;
+    const char* text;
+    const char* hint;  // the hint's start, or "" for none
+  };
+  const Case cases[] = {
+      {"AW", "250", ""},
+      {"AW", " -12.5 ", ""},
+      {"AL", "null", ""},
+      {"AW", "250+10", ""},
+      {"AW", "10 % 3", ""},
+      {"AW", "screen.width-300", ""},
+      {"AW", "1e3", ""},
+      {"AW", "0x1F", ""},
+      {"AW", "1_000", ""},
+      {"AW", "250.", ""},
+      {"AW", "5..toString()", ""},
+      {"AW", "a++", ""},
+      {"AW", "Math.max(1, [2][0])", ""},
+      {"AW", "'250px'", ""},
+      {"AW", "\"a)\" + /[')]/.source", ""},
+      {"AW", "250 // wide", ""},
+      {"AW", "250px", "A number is expected here, for example 250."},
+      {"AL", "1.5.2", "A number is expected here, for example 0."},
+      {"AW", "0x", "A number is expected here"},
+      {"AW", "1e", "A number is expected here"},
+      {"AL", "", "A value is expected here, for example 0."},
+      {"MS", "  ", "A value is expected here, for example 15."},
+      {"AW", "250+", "The value ends in an operator"},
+      {"AW", "250 + +", "The value ends in an operator"},
+      {"AW", "screen.", "The value ends in an operator"},
+      {"AW", "(250", "A quote or bracket is not closed"},
+      {"AW", "250)", "A quote or bracket is not closed"},
+      {"AW", "[1)", "A quote or bracket is not closed"},
+      {"AW", "'250", "A quote or bracket is not closed"},
+      {"AW", "/* 250", "A quote or bracket is not closed"},
+      {"TFS", "<font face=\"Tahoma\" size=2><b>", ""},
+      {"TFS", "<font face=\\'Arial\\'>", ""},
+      {"TFS", "a\\\\", ""},
+      {"TFS", "<font face='Arial'>", "An apostrophe ends this text early"},
+      {"PFE", "a\\\\'b", "An apostrophe ends this text early"},
+      {"PFS", "a\\", "A backslash at the end escapes the closing quote"},
+      {"TP", "zubtheme", ""},
+      {"TP", "zub\\", "A backslash at the end escapes the closing quote"},
+      {"TP", "zub\\\\", ""},
+  };
+  for (const Case& c : cases) {
+    const std::string hint = PageBreakHint(SettingIndex(c.field), c.text);
+    if (*c.hint == '\0') {
+      EXPECT_EQ(hint, "") << c.field << " " << c.text;
+    } else {
+      EXPECT_EQ(hint.rfind(c.hint, 0), 0u) << c.field << " " << c.text << ": " << hint;
+      EXPECT_TRUE(hint.ends_with(" As it stands the page's script stops at this line.")) << hint;
+    }
+  }
+  // Every default, and so every file written from defaults, is clean.
+  for (int i = 0; i < kSettingCount; ++i)
+    EXPECT_EQ(PageBreakHint(i, kSettings[i].defaultText), "") << kSettings[i].field;
 }
 
 TEST(Writer, ArrayItemsAndWhatIsEscaped) {

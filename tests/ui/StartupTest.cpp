@@ -1,4 +1,8 @@
 // The designer right after start-up, and the fields that mark the document modified.
+#include <windows.h>
+// This builds on windows.h.
+#include <commctrl.h>
+
 #include <string>
 
 #include "Harness.h"
@@ -86,6 +90,84 @@ TEST_F(Designer, EditorFieldsDoNotMarkTheDocumentModified) {
   Type("PD", "text");
   Click("PE");
   EXPECT_FALSE(Doc().modified);
+}
+
+BOOL CALLBACK CountTips(HWND window, LPARAM count) {
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) ++*reinterpret_cast<int*>(count);
+  return TRUE;
+}
+
+// A value that would stop the page's script shows at its field, in the warning colour with a
+// tooltip saying why, and goes once it is fixed; the document keeps the text as typed.
+TEST_F(Designer, ValuesThatWouldBreakThePageShowAtTheirField) {
+  Start();
+  const auto tips = [] {
+    int count = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountTips, reinterpret_cast<LPARAM>(&count));
+    return count;
+  };
+  const auto colour = [&](const char* field) {
+    HDC dc = GetDC(C(field));
+    SendMessageA(Form().Handle(), WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                 reinterpret_cast<LPARAM>(C(field)));
+    const COLORREF text = GetTextColor(dc);
+    ReleaseDC(C(field), dc);
+    return text;
+  };
+  const auto tipText = [&](const char* field) {
+    HWND tip = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM found) {
+          char name[32] = {};
+          GetClassNameA(window, name, sizeof name);
+          if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) *reinterpret_cast<HWND*>(found) = window;
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&tip));
+    if (!tip) return std::string("(no tooltip)");
+    std::string text(1024, '\0');
+    TTTOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Form().Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(C(field));
+    tool.lpszText = text.data();
+    SendMessageA(tip, TTM_GETTEXTA, text.size(), reinterpret_cast<LPARAM>(&tool));
+    return std::string(text.c_str());
+  };
+  const COLORREF plain = colour("AW");
+  EXPECT_EQ(tips(), 0) << "no tooltip before a hint needs one";
+
+  Type("AW", "250px");
+  const std::string hint =
+      "A number is expected here, for example 250. As it stands the page's script stops at "
+      "this line.";
+  EXPECT_EQ(Form().Hint(SettingIndex("AW")), hint);
+  EXPECT_EQ(colour("AW"), RGB(192, 0, 0));
+  EXPECT_EQ(colour("AL"), plain);
+  // The tooltip control hands back at most 80 characters of its text.
+  EXPECT_EQ(tipText("AW"), hint.substr(0, tipText("AW").size()));
+  EXPECT_GE(tipText("AW").size(), 79u);
+  EXPECT_EQ(Doc().Setting("AW"), "250px");
+  EXPECT_TRUE(dialogs_.questions.empty());
+
+  Type("AW", "250+10");
+  EXPECT_EQ(Form().Hint(SettingIndex("AW")), "");
+  EXPECT_EQ(colour("AW"), plain);
+  EXPECT_EQ(tipText("AW"), "");
+
+  // A file opened with such a value shows it too; New clears it.
+  ScriptDocument doc;
+  doc.Setting("TFS") = "<font face='Arial'>";
+  dialogs_.answers.push_back(IDNO);  // Save changes? No
+  OpenDocument(doc);
+  EXPECT_EQ(Form().Hint(SettingIndex("TFS")).rfind("An apostrophe ends this text early", 0), 0u);
+  EXPECT_EQ(colour("TFS"), RGB(192, 0, 0));
+  Click("New");
+  EXPECT_EQ(Form().Hint(SettingIndex("TFS")), "");
+  EXPECT_EQ(colour("TFS"), plain);
 }
 
 // The class of the windows whose creation the hook refuses, and how many were refused.
