@@ -1,7 +1,7 @@
 // Writes a script file from the command line, through the same writer as the designer, so
 // that pages built for the runtime's tests hold exactly what the designer saves.
 //
-//   orvella_make_script [--panel TITLE HEIGHT EXPANDED ICONS DATA]... [--set FIELD VALUE]...
+//   orvella_make_script [--panel TITLE HEIGHT ICONS EXPANDED DATA]... [--set FIELD VALUE]...
 //                       [--theme NAME] [--deploy PROGRAMFOLDER] --out PATH
 //
 // Texts are taken byte for byte; a data text's lines are joined by the byte 0x01, as the
@@ -20,7 +20,7 @@ namespace {
 int Usage(const char* why) {
   std::fprintf(stderr,
                "orvella_make_script: %s\n"
-               "usage: orvella_make_script [--panel TITLE HEIGHT EXPANDED ICONS DATA]...\n"
+               "usage: orvella_make_script [--panel TITLE HEIGHT ICONS EXPANDED DATA]...\n"
                "       [--set FIELD VALUE]... [--theme NAME] [--deploy PROGRAMFOLDER] --out PATH\n",
                why);
   return 2;
@@ -37,11 +37,7 @@ int main(int argc, char** argv) {
     auto values = [&](int count) { return i + count < argc; };
     if (option == "--panel") {
       if (!values(5)) return Usage("--panel needs five texts");
-      doc.PL.Append(argv[i + 1]);
-      doc.PHL.Append(argv[i + 2]);
-      doc.PEL.Append(argv[i + 3]);
-      doc.PIL.Append(argv[i + 4]);
-      doc.PDL.Append(argv[i + 5]);
+      doc.AppendPanel({argv[i + 1], argv[i + 2], argv[i + 3], argv[i + 4], argv[i + 5]});
       i += 5;
     } else if (option == "--set") {
       if (!values(2)) return Usage("--set needs a field and a value");

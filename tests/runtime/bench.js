@@ -23,7 +23,7 @@ function spread(xs) {
 function panels(count) {
   const out = [];
   for (let i = 0; i < count; i++) {
-    out.push([`Panel ${i}`, '120', i % 4 === 0 ? '1' : '0', 'ico.gif',
+    out.push([`Panel ${i}`, '120', 'ico.gif', i % 4 === 0 ? '1' : '0',
       `Line one of panel ${i}<br>${SEP}<a href="#p${i}">a link</a> and some more text.`]);
   }
   return out;

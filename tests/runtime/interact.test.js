@@ -6,9 +6,9 @@ const { tempFolder, writeScript, editScript, writePage, settled } = require('./l
 const { eachEngine, printMedia, Skip } = require('./engines');
 
 const panels = [
-  ['Open', '120', '1', 'ico.gif', 'First body with <a href="#a">a link</a>'],
-  ['Closed', '90', '0', 'ico.gif', 'Second body, <a href="#b">hidden link</a>, findme'],
-  ['Fitted', 'auto', '0', '', 'one<br>two<br>three<br><a href="#c">last link</a>'],
+  ['Open', '120', 'ico.gif', '1', 'First body with <a href="#a">a link</a>'],
+  ['Closed', '90', 'ico.gif', '0', 'Second body, <a href="#b">hidden link</a>, findme'],
+  ['Fitted', 'auto', '', '0', 'one<br>two<br>three<br><a href="#c">last link</a>'],
 ];
 
 eachEngine((engine, test) => {
@@ -152,7 +152,7 @@ eachEngine((engine, test) => {
 
   test('in a long bar a toggle moves only the panels below, and find in page reaches the last panel', async () => {
     // Forty panels, fewer drawn while the page is parsed than after it, open and shut in turn.
-    const many = Array.from({ length: 40 }, (_, i) => [`P${i}`, '30', i % 2 ? '0' : '1', '', i === 39 ? 'far needle' : `body ${i}`]);
+    const many = Array.from({ length: 40 }, (_, i) => [`P${i}`, '30', '', i % 2 ? '0' : '1', i === 39 ? 'far needle' : `body ${i}`]);
     const dir = tempFolder();
     writeScript(dir, { panels: many, set: { AH: '200', TFS: '', TFE: '', PFS: '', PFE: '' } });
     const look = (page) => page.$$eval('.zb', (bs) => bs.map((b) => {

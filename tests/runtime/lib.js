@@ -13,7 +13,7 @@ const tool = process.env.ORVELLA_MAKE_SCRIPT || path.join(root, 'build', 'linux'
 const SEP = '\x01'; // joins a panel's data lines, as the panel editor does
 
 // The texts Add gives a new panel.
-const newPanel = ['New Panel', '200', '1', 'ico.gif', `New Panel<br>${SEP}This is a new Panel`];
+const newPanel = ['New Panel', '200', 'ico.gif', '1', `New Panel<br>${SEP}This is a new Panel`];
 
 const made = [];
 process.on('exit', () => made.forEach((dir) => fs.rmSync(dir, { recursive: true, force: true })));
@@ -24,7 +24,7 @@ function tempFolder() {
 }
 
 // Writes dir/file with the writer and deploys the theme and foldpanes.js beside it, exactly
-// as Save does. panels: [title, height, expanded, icons, data]; set: { AL: '0', ... }.
+// as Save does. panels: [title, height, icons, expanded, data]; set: { AL: '0', ... }.
 function writeScript(dir, { panels = [newPanel], set = {}, theme = 'Plain', file = 'menu.js' } = {}) {
   const out = path.join(dir, file);
   const args = ['--out', out, '--theme', theme, '--deploy', runtime];

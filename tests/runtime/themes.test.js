@@ -18,10 +18,10 @@ const artifacts = path.join(__dirname, 'artifacts');
 fs.mkdirSync(artifacts, { recursive: true });
 
 const samplePanels = [
-  ['Opening hours', '96', '1', 'ico.gif', 'Tuesday to Friday 7:00 - 17:00<br>Saturday 8:00 - 16:00<br>Sunday 8:00 - 13:00'],
-  ['Our bread', '80', '0', 'ico.gif', 'Sourdough, rye and spelt.'],
-  ['<i>Seasonal</i> pastries', '', '1', 'ico.gif', `Plum cake in autumn,${SEP}<a href="#">see the menu</a>.`],
-  ['Contact', '60', '0', 'ico.gif', 'hello@example.com'],
+  ['Opening hours', '96', 'ico.gif', '1', 'Tuesday to Friday 7:00 - 17:00<br>Saturday 8:00 - 16:00<br>Sunday 8:00 - 13:00'],
+  ['Our bread', '80', 'ico.gif', '0', 'Sourdough, rye and spelt.'],
+  ['<i>Seasonal</i> pastries', '', 'ico.gif', '1', `Plum cake in autumn,${SEP}<a href="#">see the menu</a>.`],
+  ['Contact', '60', 'ico.gif', '0', 'hello@example.com'],
 ];
 
 test('the committed images are what the generator draws', { skip: !hasPython() && 'no python3' }, () => {
@@ -108,7 +108,7 @@ eachEngine((engine, test) => {
     fs.cpSync(runtime, program, { recursive: true });
     const preview = path.join(program, 'Preview');
     fs.rmSync(path.join(preview, 'foldpanes.js'), { force: true });
-    const file = writeScript(preview, { panels: [newPanel, ['Caf\u00e9 menu', '70', '0', 'ico.gif', 'Cr\u00e8me br\u00fbl\u00e9e']], file: 'prv.js', theme: 'Blue' });
+    const file = writeScript(preview, { panels: [newPanel, ['Caf\u00e9 menu', '70', 'ico.gif', '0', 'Cr\u00e8me br\u00fbl\u00e9e']], file: 'prv.js', theme: 'Blue' });
     // The designer's texts are Windows code page bytes; the tool takes them as UTF-8 arguments.
     editScript(file, (text) => Buffer.from(text, 'latin1').toString('utf8'));
     assert.ok(fs.existsSync(path.join(preview, 'foldpanes.js')) && fs.existsSync(path.join(preview, 'zubtheme', 'thm.js')));
