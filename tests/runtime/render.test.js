@@ -41,7 +41,7 @@ eachEngine((engine, test) => {
   test('settings move and size the bar', async () => {
     const set = { AL: '30', AT: '40', AW: '300', AH: '260', ZI: '7', LS: '4', RS: '16', TS: '8', IL: '2', IT: '3', TL: '40', TT: '1',
       PTL: '12', PTT: '9', TFS: '<span class=t>', TFE: '</span>', PFS: '<em>', PFE: '</em>' };
-    const panels = [['One', '100', '1', 'ico.gif', 'a'], ['Two', '100', '1', 'ico.gif', 'b'], ['Three', '100', '0', '', 'c']];
+    const panels = [['One', '100', 'ico.gif', '1', 'a'], ['Two', '100', 'ico.gif', '1', 'b'], ['Three', '100', '', '0', 'c']];
     const { bar, errors, page, close } = await draw({ script: { panels, set } });
     assert.deepEqual(errors, []);
     assert.deepEqual([bar.left, bar.top, bar.width, bar.maxHeight, bar.zIndex], [30, 40, 300, '260px', '7']);
@@ -73,7 +73,7 @@ eachEngine((engine, test) => {
       ['after', ['<!-- unclosed'], 'after', '<!-- unclosed-->'],
       ['last', ['<div>x'], 'last', '<div>x</div>'],
     ];
-    const panels = cases.map(([title, lines]) => [title, '80', '1', '', lines.join(SEP)]);
+    const panels = cases.map(([title, lines]) => [title, '80', '', '1', lines.join(SEP)]);
     const { bar, errors, close } = await draw({ script: { panels, set: { TFS: '', TFE: '', PFS: '', PFE: '' } } });
     assert.deepEqual(errors, []);
     assert.deepEqual(bar.panels.map((p) => [p.title, p.body]), cases.map((c) => [c[2], c[3]]));
@@ -83,7 +83,7 @@ eachEngine((engine, test) => {
   test('start states and heights', async () => {
     const panels = [];
     const body = (i) => (i % 2 ? `Body <i>${i}</i>` : `Body ${i}`);
-    for (let i = 0; i < 60; i++) panels.push([`Panel ${i}`, String(20 + i), i % 3 === 0 ? '1' : i % 3 === 1 ? '0' : 'yes', '', body(i)]);
+    for (let i = 0; i < 60; i++) panels.push([`Panel ${i}`, String(20 + i), '', i % 3 === 0 ? '1' : i % 3 === 1 ? '0' : 'yes', body(i)]);
     const { bar, errors, page, close } = await draw({ script: { panels } });
     assert.deepEqual(errors, []);
     assert.equal(bar.panels.length, 60);
@@ -97,8 +97,33 @@ eachEngine((engine, test) => {
     await close();
   });
 
+  test('values the designer flags stop the page\'s script; values it leaves alone draw the bar', async () => {
+    // The same examples as the designer's own check: each flagged one is a syntax error in the
+    // page, and each unflagged one is a value the page takes.
+    const flagged = [['AW', '250px'], ['AL', '1.5.2'], ['AL', ''], ['AW', '250+'], ['AW', '(250'],
+      ['TFS', "<font face='Arial'>"], ['PFS', 'a\\'], ['TP', 'zub\\']];
+    for (const [field, value] of flagged) {
+      const dir = tempFolder();
+      writeScript(dir, { set: { [field]: value } });
+      const page = await engine.open(writePage(dir));
+      const errors = await page.errors();
+      // A script from a file: address may be reported only as "Script error.".
+      assert.ok(errors.some((e) => /SyntaxError|syntax error|Script error/i.test(e)), `${field}=${value}: ${errors}`);
+      assert.equal(await page.evaluate(() => document.querySelectorAll('.zub').length), 0, `${field}=${value}`);
+      await page.close();
+    }
+    const unflagged = [['AW', '300'], ['AL', 'null'], ['AW', '250+10'], ['AW', 'screen.width-300'], ['AL', '10 % 3'],
+      ['TFS', "<font face=\\'Arial\\'>"], ['TP', 'zubtheme']];
+    for (const [field, value] of unflagged) {
+      const { bar, errors, close } = await draw({ script: { set: { [field]: value } } });
+      assert.deepEqual(errors, [], `${field}=${value}`);
+      assert.equal(bar.panels.length, 1, `${field}=${value}`);
+      await close();
+    }
+  });
+
   test('odd values fall back or clamp without a script error', async () => {
-    const base = [['A', 'abc', '1', 'ico.gif', 'x<br>x<br>x'], ['B', '', '1', '', 'y'], ['C', '-40', '1', '', 'z'], ['D', '50', '1', '', 'w']];
+    const base = [['A', 'abc', 'ico.gif', '1', 'x<br>x<br>x'], ['B', '', '', '1', 'y'], ['C', '-40', '', '1', 'z'], ['D', '50', '', '1', 'w']];
     const cases = [
       {
         name: 'null, strings, negative and zero settings',
@@ -169,8 +194,8 @@ eachEngine((engine, test) => {
 
   test('two script files on one page draw two bars', async () => {
     const dir = tempFolder();
-    writeScript(dir, { file: 'left.js', panels: [['Left', '40', '1', '', 'l']], theme: 'Blue' });
-    writeScript(dir, { file: 'right.js', panels: [['Right', '40', '0', '', 'r']], set: { AL: '400', TP: 'dark' }, theme: 'Dark' });
+    writeScript(dir, { file: 'left.js', panels: [['Left', '40', '', '1', 'l']], theme: 'Blue' });
+    writeScript(dir, { file: 'right.js', panels: [['Right', '40', '', '0', 'r']], set: { AL: '400', TP: 'dark' }, theme: 'Dark' });
     const page = await engine.open(writePage(dir, { body: '<script src="left.js"></script><script src="right.js"></script>' }));
     assert.deepEqual(await page.errors(), []);
     const bars = await page.$$eval('.zub', (areas) => areas.map((a) => [a.id, a.offsetLeft, a.querySelector('.zb').textContent, a.querySelector('.zb').getAttribute('aria-expanded')]));
@@ -183,7 +208,7 @@ eachEngine((engine, test) => {
   test('an icon file that is missing draws nothing, as no icon does', async () => {
     const shots = [];
     for (const icon of ['missing.gif', '', 'ico.gif']) {
-      const { page, errors, dir, close } = await draw({ script: { panels: [['Same', '40', '0', icon, 'a']] } });
+      const { page, errors, dir, close } = await draw({ script: { panels: [['Same', '40', icon, '0', 'a']] } });
       assert.deepEqual(errors, [], icon);
       shots.push(`${dir}/shot.png`);
       await page.screenshot(shots[shots.length - 1]);
