@@ -30,6 +30,9 @@ class TMF {
   TMF& operator=(const TMF&) = delete;
 
   HWND Handle() const { return handle_; }
+  int Dpi() const { return dpi_; }
+  // A length of the 96-pixels-per-inch layout at the window's scale.
+  int S(int length) const { return MulDiv(length, dpi_, 96); }
   // A control by its row's name ("PL", "AL", "OK", ...), or the label of a labelled field by
   // the field's name followed by ".Label"; null when there is none. For tests and tools.
   HWND Control(std::string_view name) const;
@@ -88,6 +91,15 @@ class TMF {
   bool OnCreate();
   void CreateControls();
   HWND CreateControl(const ControlDef& def, HWND parent, HDC measure);
+  // Where a row's control and its label stand at the window's scale.
+  RECT PlaceOf(const ControlDef& def, HWND parent, HDC measure) const;
+  RECT LabelPlaceOf(const ControlDef& def, const char* caption, HDC measure) const;
+  // A list's row height and a pick list's field height, at the window's scale.
+  void Fit(const ControlDef& def, HWND control);
+  void SetRegion();
+  // WM_DPICHANGED: the font, every control and label, the window and its region at the new
+  // scale; the window goes where the system suggests.
+  void Rescale(int dpi, const RECT& suggested);
   HWND Window(ControlId id) const { return windows_[id - IdPL]; }
   void OnCommand(int id, int code, HWND sender);
   LRESULT OnControlColour(HDC dc, HWND control);
@@ -117,6 +129,9 @@ class TMF {
   bool IsEditorControl(HWND control) const;
 
   HWND handle_ = nullptr;
+  // Pixels per inch of the window's display; the layout tables are at 96, and every figure is
+  // scaled as MulDiv rounds it.
+  int dpi_;
   Dialogs& dialogs_;
   std::string programFolder_;
   ScriptDocument doc_;
@@ -147,5 +162,7 @@ class TMF {
 
 // Text of an edit control or a window.
 std::string WindowText(HWND window);
+// The controls' font at a number of pixels per inch.
+HFONT MakeFont(int dpi);
 
 }  // namespace orv::ui

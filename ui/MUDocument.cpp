@@ -29,7 +29,7 @@ void TMF::ShowCaption() {
   // there, so none repaints.
   RECT strip{};
   GetClientRect(handle_, &strip);
-  strip.bottom = kCaptionStripBottom;
+  strip.bottom = S(kCaptionStripBottom);
   RedrawWindow(handle_, &strip, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 

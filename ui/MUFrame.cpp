@@ -80,7 +80,7 @@ Canvas::Session::~Session() {
 
 void Canvas::UsePen() {
   if (!dc_) return;
-  LOGPEN pen{PS_SOLID, {1, 0}, state_.pen};
+  LOGPEN pen{PS_SOLID, {penWidth_, 0}, state_.pen};
   Object made(CreatePenIndirect(&pen));
   SelectObject(dc_, made.get());
   pen_ = std::move(made);
@@ -200,18 +200,18 @@ void TMF::PaintFrame(HDC dc) {
 
   DrawGradient(c, client, kGradientStart, kGradientEnd, true);
   c.SetFill(kWindowColour);
-  c.RoundRect(5, 5, W - 8, 35, 10, 10);
+  c.RoundRect(S(5), S(5), W - S(8), S(35), S(10), S(10));
   c.SetFillClear();
 
   // White over purple shifted by one: the purple stays as an edge above and left of the letters.
   const std::string caption = WindowText(handle_);
   c.SetFont(true, kCaptionEdge);
-  c.TextOut(14, 13, caption);
+  c.TextOut(S(14), S(13), caption);
   c.SetFont(true, kCaptionText);
-  c.TextOut(15, 14, caption);
+  c.TextOut(S(15), S(14), caption);
 
   for (int right : {20, 45, 70})
-    c.RoundRect(W - right - 20, kGlyphTop, W - right, kGlyphBottom, 5, 5);
+    c.RoundRect(W - S(right + 20), S(kGlyphTop), W - S(right), S(kGlyphBottom), S(5), S(5));
 
   static const Stroke kGlyphs[] = {
       {2, {{35, 15}, {24, 26}}},  // close
@@ -232,15 +232,16 @@ void TMF::PaintFrame(HDC dc) {
       {4, {{82, 26}, {82, 21}, {85, 20}, {85, 25}}},
   };
   for (const Stroke& stroke : kGlyphs) {
-    c.MoveTo(W - stroke.points[0].x, stroke.points[0].y);
-    for (int k = 1; k < stroke.count; ++k) c.LineTo(W - stroke.points[k].x, stroke.points[k].y);
+    c.MoveTo(W - S(stroke.points[0].x), S(stroke.points[0].y));
+    for (int k = 1; k < stroke.count; ++k)
+      c.LineTo(W - S(stroke.points[k].x), S(stroke.points[k].y));
   }
 
   // Left, right (one column in from the edge) and top; the bottom has none.
   c.MoveTo(0, 0);
   c.LineTo(0, H);
-  c.MoveTo(W - 2, 0);
-  c.LineTo(W - 2, H);
+  c.MoveTo(W - S(2), 0);
+  c.LineTo(W - S(2), H);
   c.MoveTo(0, 0);
   c.LineTo(W, 0);
 }
@@ -250,7 +251,7 @@ void TMF::FormMouseDown(HWND, MouseButton, UINT, int x, int y) {
   GetClientRect(handle_, &client);
   downX_ = x;
   downY_ = y;
-  dragging_ = 10 < x && x < client.right - 100 && 5 < y && y < 35;
+  dragging_ = S(10) < x && x < client.right - S(100) && S(5) < y && y < S(35);
 }
 
 void TMF::FormMouseMove(HWND, UINT, int x, int y) {
@@ -275,15 +276,16 @@ void TMF::FormClick(HWND) {
   const int W = client.right;
   // The press decides, not the release.
   auto pressedOn = [&](int left, int right) {
-    return left < downX_ && downX_ < right && kGlyphTop < downY_ && downY_ < kGlyphBottom;
+    return W - S(left) < downX_ && downX_ < W - S(right) && S(kGlyphTop) < downY_ &&
+           downY_ < S(kGlyphBottom);
   };
-  if (pressedOn(W - 40, W - 20)) {
+  if (pressedOn(40, 20)) {
     SendMessageA(handle_, WM_CLOSE, 0, 0);
-  } else if (pressedOn(W - 65, W - 45)) {
+  } else if (pressedOn(65, 45)) {
     // The application's window carries the task-bar button; its main window goes with it.
     HWND application = GetWindow(handle_, GW_OWNER);
     ShowWindow(application ? application : handle_, SW_MINIMIZE);
-  } else if (pressedOn(W - 90, W - 70)) {
+  } else if (pressedOn(90, 70)) {
     dialogs_.ShellOpen(handle_, kHomePage, "", SW_SHOW);
   }
 }

@@ -43,6 +43,8 @@ class Canvas {
 
   // The font the canvas starts from, made bold or not.
   void SetBaseFont(HFONT font) { windowFont_ = font; }
+  // Pixels per inch: lines are one pixel wide at 96 and scaled as MulDiv rounds.
+  void SetScale(int dpi) { penWidth_ = MulDiv(1, dpi, 96); }
   const State& Current() const { return state_; }
 
   void SetPenColour(COLORREF colour);
@@ -64,6 +66,7 @@ class Canvas {
   void UseFont();
 
   HFONT windowFont_ = nullptr;
+  int penWidth_ = 1;
   State state_;
   HDC dc_ = nullptr;
   Object pen_, brush_, font_;

@@ -196,35 +196,68 @@ int RoomOf(const ControlDef& label, std::span<const ControlDef> table) {
 
 }  // namespace
 
-HWND TMF::CreateControl(const ControlDef& def, HWND parent, HDC measure) {
-  const WindowStyle style = StyleOf(def.kind);
-  int width = def.width;
+RECT TMF::PlaceOf(const ControlDef& def, HWND parent, HDC measure) const {
+  int width = S(def.width);
   if (def.kind == K::Label) {
     // As wide as its text where the font needs more than the table gives, within its room.
     SIZE extent{};
     GetTextExtentPoint32A(measure, def.caption, lstrlenA(def.caption), &extent);
-    const auto table = parent == handle_ ? WindowLayout() : EditorLayout();
-    width = std::min(std::max(width, static_cast<int>(extent.cx)), RoomOf(def, table));
+    width = std::max(width, static_cast<int>(extent.cx));
+    const int room = RoomOf(def, parent == handle_ ? WindowLayout() : EditorLayout());
+    if (room != INT_MAX) width = std::min(width, S(room));
   }
   // A pick list's window height includes its dropped-down list.
   const int height =
-      def.kind == K::PickList ? def.height + kDropDownItems * kItemHeight + 2 : def.height;
+      def.kind == K::PickList ? S(def.height) + kDropDownItems * S(kItemHeight) + 2 : S(def.height);
+  return {S(def.left), S(def.top), S(def.left) + width, S(def.top) + height};
+}
+
+RECT TMF::LabelPlaceOf(const ControlDef& def, const char* caption, HDC measure) const {
+  // Labels are as wide as their text.
+  SIZE extent{};
+  GetTextExtentPoint32A(measure, caption, lstrlenA(caption), &extent);
+  const int top = S(def.top - kLabelGap);
+  return {S(def.left), top, S(def.left) + extent.cx, top + S(kItemHeight)};
+}
+
+void TMF::Fit(const ControlDef& def, HWND control) {
+  switch (def.kind) {
+    case K::ListBox: SendMessageA(control, LB_SETITEMHEIGHT, 0, S(kItemHeight)); break;
+    case K::PickList: {
+      SendMessageA(control, CB_SETITEMHEIGHT, 0, S(kItemHeight));
+      // The closed field must be exactly as high as the table says; a new font may take a
+      // second step to settle.
+      for (int step = 0; step < 2; ++step) {
+        RECT closed;
+        GetWindowRect(control, &closed);
+        const LRESULT field = SendMessageA(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
+        const int wrong = static_cast<int>(closed.bottom - closed.top) - S(def.height);
+        if (wrong == 0 || field == CB_ERR) break;
+        SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field - wrong);
+      }
+      break;
+    }
+    default: break;
+  }
+}
+
+HWND TMF::CreateControl(const ControlDef& def, HWND parent, HDC measure) {
+  const WindowStyle style = StyleOf(def.kind);
+  const RECT at = PlaceOf(def, parent, measure);
   HWND control = CreateWindowExA(
       style.exStyle, style.className, InitialText(def),
-      WS_CHILD | WS_CLIPSIBLINGS | style.style | (def.visible ? WS_VISIBLE : 0), def.left, def.top,
-      width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
-      GetModuleHandleA(nullptr), nullptr);
+      WS_CHILD | WS_CLIPSIBLINGS | style.style | (def.visible ? WS_VISIBLE : 0), at.left, at.top,
+      at.right - at.left, at.bottom - at.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), GetModuleHandleA(nullptr), nullptr);
   if (!control) throw std::runtime_error(std::string("Cannot create control ") + def.name);
   windows_[def.id - IdPL] = control;
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
   if (const char* caption = LabelOf(def)) {
-    // Labels are as wide as their text.
-    SIZE extent{};
-    GetTextExtentPoint32A(measure, caption, lstrlenA(caption), &extent);
-    HWND label = CreateWindowExA(0, "STATIC", caption, WS_CHILD | WS_VISIBLE | SS_LEFT, def.left,
-                                 def.top - kLabelGap, extent.cx, kItemHeight, parent, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+    const RECT place = LabelPlaceOf(def, caption, measure);
+    HWND label = CreateWindowExA(0, "STATIC", caption, WS_CHILD | WS_VISIBLE | SS_LEFT, place.left,
+                                 place.top, place.right - place.left, place.bottom - place.top,
+                                 parent, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!label) throw std::runtime_error(std::string("Cannot create the label of ") + def.name);
     labels_[def.id - IdPL] = label;
     SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
@@ -237,22 +270,10 @@ HWND TMF::CreateControl(const ControlDef& def, HWND parent, HDC measure) {
       SendMessageA(control, EM_SETLIMITTEXT, 0, 0);
       if (def.kind == K::Edit) SetWindowSubclass(control, SelectAllOnFocus, 0, 0);
       break;
-    case K::ListBox: SendMessageA(control, LB_SETITEMHEIGHT, 0, kItemHeight); break;
-    case K::PickList: {
-      SendMessageA(control, CB_SETITEMHEIGHT, 0, kItemHeight);
-      // The closed field must be exactly as high as the table says.
-      RECT closed;
-      GetWindowRect(control, &closed);
-      const LRESULT field = SendMessageA(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0);
-      const int wrong = static_cast<int>(closed.bottom - closed.top) - def.height;
-      if (wrong != 0 && field != CB_ERR)
-        SendMessageA(control, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), field - wrong);
-      break;
-    }
     case K::GroupBox:
       SetWindowSubclass(control, EditorGroupProc, 0, reinterpret_cast<DWORD_PTR>(brush_.get()));
       break;
-    default: break;
+    default: Fit(def, control); break;
   }
   if (const int setting = def.kind == K::Edit && !def.caption ? SettingIndex(def.name) : -1;
       setting >= 0)
@@ -306,11 +327,47 @@ int TMF::SettingOf(HWND control) const {
   return -1;
 }
 
-void TMF::FormCreate(HWND) {
+void TMF::SetRegion() {
   // Only the two top corners are rounded: the region reaches below the bottom edge. The
   // window owns the region once it is set.
-  GdiObject<HRGN> region(CreateRoundRectRgn(0, 0, kClientWidth, kClientHeight + 10, 10, 10));
+  GdiObject<HRGN> region(
+      CreateRoundRectRgn(0, 0, S(kClientWidth), S(kClientHeight + 10), S(10), S(10)));
   if (SetWindowRgn(handle_, region.get(), TRUE)) region.release();
+}
+
+void TMF::Rescale(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  GdiObject<HFONT> font(MakeFont(dpi));
+  canvas_.SetBaseFont(font.get());
+  canvas_.SetScale(dpi);
+  const TextMeasure measure(font.get());
+  for (auto table : {WindowLayout(), EditorLayout()}) {
+    for (const ControlDef& def : table) {
+      HWND control = Window(def.id);
+      const RECT at = PlaceOf(def, GetParent(control), measure.dc());
+      SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+      SetWindowPos(control, nullptr, at.left, at.top, at.right - at.left, at.bottom - at.top,
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+      Fit(def, control);
+      if (HWND label = labels_[def.id - IdPL]) {
+        const RECT place = LabelPlaceOf(def, LabelOf(def), measure.dc());
+        SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        SetWindowPos(label, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+      }
+    }
+  }
+  SendMessageA(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  // The old font goes only now that no control uses it.
+  font_ = std::move(font);
+  SetWindowPos(handle_, nullptr, suggested.left, suggested.top, S(kClientWidth), S(kClientHeight),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  SetRegion();
+  RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TMF::FormCreate(HWND) {
+  SetRegion();
 
   doc_.themes = ListThemeFolders(programFolder_);
   for (const std::string& theme : doc_.themes)

@@ -47,7 +47,27 @@ bool IsDroppedDown(HWND control) {
   return lstrcmpiA(name, "ComboBox") == 0 && SendMessageA(control, CB_GETDROPPEDSTATE, 0, 0);
 }
 
+// The system's pixels per inch: the primary display's, where the window starts. The function
+// that says it is looked up, as systems before Windows 10 lack it.
+int SystemDpi() {
+  using GetDpiForSystemFunction = UINT(WINAPI*)();
+  if (HMODULE user = GetModuleHandleA("user32.dll"))
+    if (const FARPROC get = GetProcAddress(user, "GetDpiForSystem"))
+      return static_cast<int>(
+          reinterpret_cast<GetDpiForSystemFunction>(reinterpret_cast<void*>(get))());
+  HDC screen = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
+}
+
 }  // namespace
+
+HFONT MakeFont(int dpi) {
+  return CreateFontA(-MulDiv(11, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif");
+}
 
 std::string WindowText(HWND window) {
   std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -61,22 +81,22 @@ TMF::TMF(HWND owner, Dialogs& dialogs, std::string programFolder)
       OD{false, kFilter,
          OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST | OFN_ENABLESIZING |
              OFN_EXPLORER},
+      dpi_(SystemDpi()),
       dialogs_(dialogs),
       programFolder_(std::move(programFolder)),
-      font_(CreateFontA(-11, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, "MS Sans Serif")),
+      font_(MakeFont(dpi_)),
       brush_(CreateSolidBrush(kWindowColour)) {
   INITCOMMONCONTROLSEX classes{sizeof classes, ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&classes);
   RegisterWindowClass(&TMF::WindowProc);
   canvas_.SetBaseFont(font_.get());
+  canvas_.SetScale(dpi_);
   // Centred on the screen; borderless, so the window is as large as its client area. The
   // controls and FormCreate come with WM_CREATE; a failure there destroys the window again.
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kClientWidth) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - kClientHeight) / 2;
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - S(kClientWidth)) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - S(kClientHeight)) / 2;
   if (!CreateWindowExA(0, kClassName, CaptionFor(doc_.fileName).c_str(), WS_POPUP | WS_CLIPSIBLINGS,
-                       left, top, kClientWidth, kClientHeight, owner, nullptr,
+                       left, top, S(kClientWidth), S(kClientHeight), owner, nullptr,
                        GetModuleHandleA(nullptr), this))
     throw std::runtime_error(createFailure_.empty() ? "Cannot create the main window"
                                                     : createFailure_);
@@ -127,6 +147,7 @@ LRESULT TMF::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_CTLCOLOREDIT:
       return OnEditColour(reinterpret_cast<HDC>(w), reinterpret_cast<HWND>(l), w, l);
     case WM_PAINT: FormPaint(handle_); return 0;
+    case WM_DPICHANGED: Rescale(HIWORD(w), *reinterpret_cast<const RECT*>(l)); return 0;
     case WM_PRINTCLIENT: PaintFrame(reinterpret_cast<HDC>(w)); return 0;
     case WM_ACTIVATE:
       if (LOWORD(w) == WA_INACTIVE) {
