@@ -124,8 +124,12 @@ TEST_F(Dpi, TheWindowStandsAtTheSystemScaleAndItsZonesWork) {
   EXPECT_EQ(after.left - before.left, 12);
   EXPECT_EQ(after.top - before.top, 7);
 
-  // The minimise button at its scaled place, then the close button.
+  // The home-page button, the minimise button at their scaled places, then the close button.
   const int W = S(601, dpi);
+  Press(W - S(80, dpi), S(20, dpi), WM_LBUTTONDOWN);
+  Press(W - S(80, dpi), S(20, dpi), WM_LBUTTONUP);
+  ASSERT_EQ(dialogs_.shellOpened.size(), 1u);
+  EXPECT_EQ(dialogs_.shellOpened[0], std::string("|") + ui::kHomePage);
   Press(W - S(55, dpi), S(20, dpi), WM_LBUTTONDOWN);
   Press(W - S(55, dpi), S(20, dpi), WM_LBUTTONUP);
   EXPECT_TRUE(IsIconic(app_->Handle()));
