@@ -78,7 +78,7 @@ void TNew1AddRemoveListBox::Insert(int index, const std::string& text) {
 }
 
 void TNew1AddRemoveListBox::Select(int index) {
-  if (Selected() != index) SendMessageA(handle_, LB_SETCURSEL, index, 0);
+  SendMessageA(handle_, LB_SETCURSEL, index, 0);
 }
 
 int TNew1AddRemoveListBox::Count() const {
