@@ -34,6 +34,11 @@ int TextWidth(HWND control, const std::string& text) {
   return extent.cx;
 }
 
+BOOL CALLBACK RecordPlace(HWND child, LPARAM all) {
+  (*reinterpret_cast<std::map<HWND, RECT>*>(all))[child] = InParent(child);
+  return TRUE;
+}
+
 class Dpi : public Designer {
  protected:
   int S(int length, int dpi) const { return MulDiv(length, dpi, 96); }
@@ -145,13 +150,7 @@ TEST_F(Dpi, ADpiChangeRescalesEverythingAndTheWayBackRestoresIt) {
   Start();
   const int first = Form().Dpi();
   std::map<HWND, RECT> places;
-  EnumChildWindows(
-      Form().Handle(),
-      [](HWND child, LPARAM all) {
-        (*reinterpret_cast<std::map<HWND, RECT>*>(all))[child] = InParent(child);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&places));
+  EnumChildWindows(Form().Handle(), RecordPlace, reinterpret_cast<LPARAM>(&places));
   RECT window{};
   GetWindowRect(Form().Handle(), &window);
 

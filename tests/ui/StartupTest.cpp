@@ -99,6 +99,13 @@ BOOL CALLBACK CountTips(HWND window, LPARAM count) {
   return TRUE;
 }
 
+BOOL CALLBACK FindTip(HWND window, LPARAM found) {
+  char name[32] = {};
+  GetClassNameA(window, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) *reinterpret_cast<HWND*>(found) = window;
+  return TRUE;
+}
+
 // A value that would stop the page's script shows at its field, in the warning colour with a
 // tooltip saying why, and goes once it is fixed; the document keeps the text as typed.
 TEST_F(Designer, ValuesThatWouldBreakThePageShowAtTheirField) {
@@ -118,15 +125,7 @@ TEST_F(Designer, ValuesThatWouldBreakThePageShowAtTheirField) {
   };
   const auto tipText = [&](const char* field) {
     HWND tip = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) {
-          char name[32] = {};
-          GetClassNameA(window, name, sizeof name);
-          if (lstrcmpiA(name, TOOLTIPS_CLASSA) == 0) *reinterpret_cast<HWND*>(found) = window;
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tip));
+    EnumThreadWindows(GetCurrentThreadId(), FindTip, reinterpret_cast<LPARAM>(&tip));
     if (!tip) return std::string("(no tooltip)");
     std::string text(1024, '\0');
     TTTOOLINFOA tool{};
