@@ -77,9 +77,7 @@ void TNew1AddRemoveListBox::Insert(int index, const std::string& text) {
                reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void TNew1AddRemoveListBox::Select(int index) {
-  SendMessageA(handle_, LB_SETCURSEL, index, 0);
-}
+void TNew1AddRemoveListBox::Select(int index) { SendMessageA(handle_, LB_SETCURSEL, index, 0); }
 
 int TNew1AddRemoveListBox::Count() const {
   return static_cast<int>(SendMessageA(handle_, LB_GETCOUNT, 0, 0));

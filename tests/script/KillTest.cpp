@@ -49,9 +49,11 @@ class SavingChild {
     start.hStdInput = goIn.get();
     start.hStdOutput = reportsOut.get();
     std::string commandLine = "save_loop.exe \"" + target + "\"";
+    // Without a console: under Wine a console child brings a console host along, which can
+    // outlive the killed child and hold the test's output open.
     PROCESS_INFORMATION child{};
     if (!CreateProcessA(ORVELLA_SAVE_LOOP, commandLine.data(), nullptr, nullptr, TRUE,
-                        CREATE_NO_WINDOW, nullptr, nullptr, &start, &child))
+                        DETACHED_PROCESS, nullptr, nullptr, &start, &child))
       return;
     process_.reset(child.hProcess);
     CloseHandle(child.hThread);
