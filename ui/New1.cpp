@@ -1,12 +1,29 @@
 #include "New1.h"
 
 #include <algorithm>
+#include <iterator>
+
+#include "MUFrame.h"
 
 namespace orv::ui {
 
 namespace {
 // The lists whose painting is held back now; windows live on one thread.
 thread_local std::vector<HWND> pausedLists;
+
+// What the vertical scroll bar shows: two equal ones are the same pixels.
+bool SameScrollBar(const SCROLLBARINFO& a, const SCROLLBARINFO& b) {
+  return EqualRect(&a.rcScrollBar, &b.rcScrollBar) && a.dxyLineButton == b.dxyLineButton &&
+         a.xyThumbTop == b.xyThumbTop && a.xyThumbBottom == b.xyThumbBottom &&
+         std::equal(std::begin(a.rgstate), std::end(a.rgstate), std::begin(b.rgstate));
+}
+
+SCROLLBARINFO ScrollBarOf(HWND list) {
+  SCROLLBARINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetScrollBarInfo(list, OBJID_VSCROLL, &info)) info.rgstate[0] = STATE_SYSTEM_INVISIBLE;
+  return info;
+}
 }  // namespace
 
 ListRedrawPause::ListRedrawPause(HWND list) : list_(list) {
@@ -14,14 +31,34 @@ ListRedrawPause::ListRedrawPause(HWND list) : list_(list) {
   paused_ = std::find(pausedLists.begin(), pausedLists.end(), list_) == pausedLists.end();
   if (!paused_) return;
   pausedLists.push_back(list_);
+  scrollBar_ = ScrollBarOf(list_);
   SendMessageA(list_, WM_SETREDRAW, FALSE, 0);
 }
 
 ListRedrawPause::~ListRedrawPause() {
   if (!paused_) return;
   pausedLists.erase(std::find(pausedLists.begin(), pausedLists.end(), list_));
+  const LONG style = GetWindowLongA(list_, GWL_STYLE);
+  if (!(style & WS_VISIBLE)) {
+    SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+    return;
+  }
+  // The list box draws its scroll bar at once when painting resumes, and a themed scroll bar
+  // takes milliseconds to draw under Wine even when nothing on it moved. So the list is marked
+  // hidden while it catches up (the mark WM_SETREDRAW itself uses: nothing is shown or hidden),
+  // and its frame is drawn again only when the bar looks different. A frame that was waiting
+  // to be drawn before (part of the list uncovered, say) is drawn first, so none is lost.
+  const GdiObject<HRGN> waiting(CreateRectRgn(0, 0, 0, 0));
+  if (waiting) GetUpdateRgn(list_, waiting.get(), TRUE);
+  SetWindowLongA(list_, GWL_STYLE, style & ~WS_VISIBLE);
   SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-  InvalidateRect(list_, nullptr, TRUE);
+  SetWindowLongA(list_, GWL_STYLE, GetWindowLongA(list_, GWL_STYLE) | WS_VISIBLE);
+  const bool barChanged = !SameScrollBar(scrollBar_, ScrollBarOf(list_));
+  // Marked shown again, the list would have its whole frame drawn.
+  if (!barChanged)
+    RedrawWindow(list_, nullptr, nullptr, RDW_VALIDATE | RDW_NOFRAME | RDW_NOCHILDREN);
+  RedrawWindow(list_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | (barChanged ? RDW_FRAME : 0));
 }
 
 TNew1AddRemoveListBox::~TNew1AddRemoveListBox() {

@@ -22,6 +22,7 @@ class ListRedrawPause {
  private:
   HWND list_;
   bool paused_;
+  SCROLLBARINFO scrollBar_{};
 };
 
 // The list box shows its list: every change the list reports reaches the control, so the

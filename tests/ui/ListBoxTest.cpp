@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,9 @@ class ListBox : public ::testing::Test {
     RegisterClassA(&wc);
     parent_ = CreateWindowA("ListBoxTestParent", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300,
                             300, nullptr, nullptr, wc.hInstance, nullptr);
-    list_.Bind(CreateWindowA("LISTBOX", "", WS_CHILD | WS_VISIBLE | LBS_NOTIFY, 0, 0, 200, 200,
-                             parent_, nullptr, wc.hInstance, nullptr),
+    list_.Bind(CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOTIFY, 0, 0, 200, 200,
+                               parent_, nullptr, wc.hInstance, nullptr),
                model_);
     selectionNotices = 0;
   }
@@ -47,6 +49,32 @@ class ListBox : public ::testing::Test {
     EXPECT_EQ(list_.Selected(), selected) << name;
     EXPECT_EQ(model_.Items(), items) << name;
     EXPECT_EQ(model_.Selected(), selected) << name;
+  }
+
+  // The list as the screen shows it, frame and scroll bar included.
+  std::vector<DWORD> OnScreen() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    RECT r{};
+    GetWindowRect(list_.Handle(), &r);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = r.right - r.left;
+    info.bmiHeader.biHeight = r.top - r.bottom;  // top row first
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<size_t>((r.right - r.left) * (r.bottom - r.top)));
+    HDC screen = GetWindowDC(list_.Handle());
+    HDC copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, r.right - r.left, r.bottom - r.top, screen, 0, 0, SRCCOPY);
+    SelectObject(copy, old);
+    GetDIBits(copy, bitmap, 0, r.bottom - r.top, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(list_.Handle(), screen);
+    return pixels;
   }
 
   HWND parent_ = nullptr;
@@ -125,6 +153,45 @@ TEST_F(ListBox, TextsAreKeptByteForByte) {
   Fill({odd, std::string(40000, 'x')}, 0);
   list_.MoveSelectedDown(1);
   ExpectShown({std::string(40000, 'x'), odd}, 1, "moved");
+}
+
+// Painting is held back while the list changes and the frame is drawn again only when the scroll
+// bar looks different: after each change the screen shows what a full repaint shows.
+TEST_F(ListBox, TheScreenShowsTheListAfterEveryChange) {
+  Items hundred;
+  for (int i = 0; i < 100; ++i) hundred.push_back("Entry " + std::to_string(i));
+  HWND list = list_.Handle();
+  const struct {
+    const char* name;
+    std::function<void()> change;
+  } steps[] = {
+      {"filled", [&] { Fill(hundred, 0); }},
+      {"moved within the page", [&] { list_.MoveSelectedDown(1); }},
+      {"scrolled by the selection", [&] { model_.Select(90); }},
+      {"moved off the page", [&] { list_.MoveSelectedUp(80); }},
+      {"removed", [&] { list_.RemoveSelected(); }},
+      {"refilled", [&] { Fill(hundred, 50); }},
+      {"uncovered, then changed at once",
+       [&] {
+         // As when a dialog over the list closes: the frame waits to be drawn.
+         HDC dc = GetWindowDC(list);
+         RECT all{0, 0, 200, 200};
+         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+         ReleaseDC(list, dc);
+         RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE);
+         model_.Put(50, "changed");
+       }},
+      {"too few to scroll",
+       [&] {
+         Fill({"X", "Y"}, 1);
+       }},
+  };
+  for (const auto& step : steps) {
+    step.change();
+    const std::vector<DWORD> shown = OnScreen();
+    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_TRUE(shown == OnScreen()) << step.name;
+  }
 }
 
 }  // namespace
