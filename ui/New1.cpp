@@ -1,5 +1,7 @@
 #include "New1.h"
 
+#include <uxtheme.h>
+
 #include <algorithm>
 #include <iterator>
 
@@ -39,7 +41,8 @@ ListRedrawPause::~ListRedrawPause() {
   if (!paused_) return;
   pausedLists.erase(std::find(pausedLists.begin(), pausedLists.end(), list_));
   const LONG style = GetWindowLongA(list_, GWL_STYLE);
-  if (!(style & WS_VISIBLE)) {
+  // A classic scroll bar is quick to draw: there painting simply resumes.
+  if (!(style & WS_VISIBLE) || !IsAppThemed()) {
     SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_, nullptr, TRUE);
     return;
